@@ -16,20 +16,25 @@ public:
     RecordingSpooler(const RecordingSpooler&) = delete;
     RecordingSpooler& operator=(const RecordingSpooler&) = delete;
 
-    // Events in order: the command's text, or "wait <ms>".
-    const std::vector<std::wstring>& events() const { return *journal_; }
-    // Shares a journal with a RecordingStore, so that tests see both in one order.
+    // Its own events in order: the command's text, or "wait <ms>".
+    const std::vector<std::wstring>& events() const { return events_; }
+    void Clear() { events_.clear(); }
+    // Also appends each event to a journal shared with a RecordingStore, so that tests
+    // see both in one order.
     void JournalInto(std::vector<std::wstring>* journal) { journal_ = journal; }
 
-    void Run(const spooler::Command& command) override { journal_->push_back(command.text); }
-    void Wait(DWORD milliseconds) override {
-        journal_->push_back(L"wait " + std::to_wstring(milliseconds));
-    }
+    void Run(const spooler::Command& command) override { Record(command.text); }
+    void Wait(DWORD milliseconds) override { Record(L"wait " + std::to_wstring(milliseconds)); }
 
 private:
+    void Record(const std::wstring& event) {
+        events_.push_back(event);
+        if (journal_ != nullptr) journal_->push_back(event);
+    }
+
     spooler::SpoolerControl* previous_;
-    std::vector<std::wstring> own_;
-    std::vector<std::wstring>* journal_ = &own_;
+    std::vector<std::wstring> events_;
+    std::vector<std::wstring>* journal_ = nullptr;
 };
 
 }  // namespace testing_support
