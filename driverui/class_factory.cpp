@@ -1,0 +1,47 @@
+// OemClassFactory: hands out OemUI objects and moves the module's lock count.
+#include "driverui/class_factory.h"
+
+#include <new>
+
+#include "driverui/module.h"
+#include "driverui/oem_ui.h"
+
+HRESULT STDMETHODCALLTYPE OemClassFactory::QueryInterface(REFIID interfaceId, void** object) {
+    if (object == nullptr) return E_POINTER;
+    if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IClassFactory)) {
+        *object = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE OemClassFactory::AddRef() { return ++references_; }
+
+ULONG STDMETHODCALLTYPE OemClassFactory::Release() {
+    const ULONG remaining = --references_;
+    if (remaining == 0) delete this;
+    return remaining;
+}
+
+HRESULT STDMETHODCALLTYPE OemClassFactory::CreateInstance(IUnknown* outer, REFIID interfaceId,
+                                                          void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    auto* oemUI = new (std::nothrow) OemUI;
+    if (oemUI == nullptr) return E_OUTOFMEMORY;
+    const HRESULT result = oemUI->QueryInterface(interfaceId, object);
+    oemUI->Release();
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE OemClassFactory::LockServer(BOOL lock) {
+    if (lock) {
+        LockModule();
+    } else {
+        UnlockModule();
+    }
+    return S_OK;
+}
