@@ -16,10 +16,11 @@ namespace {
 constexpr wchar_t kPrinter[] = L"Brimcote Bench Printer";
 
 const schema::Text* const kLanguageMonitorReads[] = {
-    &schema::kPeriodicStatus,     &schema::kStatusInterval,          &schema::kDefaultKnifeCut,
-    &schema::kDefaultSkipFirstStartPage, &schema::kDefaultCashDrawer1, &schema::kDefaultCashDrawer2,
-    &schema::kDefaultLineFeeds,   &schema::kDefaultStartDoc,         &schema::kDefaultStartPage,
-    &schema::kDefaultEndDoc,
+    &schema::kPeriodicStatus,     &schema::kStatusInterval,
+    &schema::kDefaultKnifeCut,    &schema::kDefaultSkipFirstStartPage,
+    &schema::kDefaultCashDrawer1, &schema::kDefaultCashDrawer2,
+    &schema::kDefaultLineFeeds,   &schema::kDefaultStartDoc,
+    &schema::kDefaultStartPage,   &schema::kDefaultEndDoc,
 };
 const schema::Text* const kPrinterReads[] = {
     &schema::kEndOfDocKnifeCut, &schema::kSkipFirstStartPage, &schema::kCashDrawer1,
@@ -109,8 +110,8 @@ int main(int argc, char** argv) {
     std::sort(ratios.begin(), ratios.end());
 
     HKEY printers;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, schema::kPrintersKeyPlugIn, 0, KEY_ALL_ACCESS, &printers) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, schema::kPrintersKeyPlugIn, 0, KEY_ALL_ACCESS,
+                      &printers) == ERROR_SUCCESS) {
         RegDeleteTreeW(printers, kPrinter);
         RegCloseKey(printers);
     }

@@ -106,7 +106,8 @@ void Restore(HWND page, const PROPSHEETPAGEW* currentPage) {
     store::Key printer;
     const POEMUIPSPARAM param = OemParamOf(currentPage);
     if (param != nullptr && param->pPrinterName != nullptr) {
-        if (const auto path = schema::PrinterDriverDataPath(std::wstring_view(param->pPrinterName))) {
+        if (const auto path =
+                schema::PrinterDriverDataPath(std::wstring_view(param->pPrinterName))) {
             printer = store::OpenForWrite(path->c_str());
         }
     }
@@ -124,16 +125,22 @@ void Restore(HWND page, const PROPSHEETPAGEW* currentPage) {
 
 bool IsCombo(int control) {
     switch (control) {
-        case IDC_PERIODIC_STATUS: case IDC_KNIFE_CUT: case IDC_CASH_DRAWER1:
-        case IDC_CASH_DRAWER2: case IDC_SKIP_FIRST_PAGE: return true;
+        case IDC_PERIODIC_STATUS:
+        case IDC_KNIFE_CUT:
+        case IDC_CASH_DRAWER1:
+        case IDC_CASH_DRAWER2:
+        case IDC_SKIP_FIRST_PAGE: return true;
         default: return false;
     }
 }
 
 bool IsEdit(int control) {
     switch (control) {
-        case IDC_STATUS_PERIOD: case IDC_START_DOC: case IDC_END_DOC:
-        case IDC_LINE_FEEDS: case IDC_START_PAGE: return true;
+        case IDC_STATUS_PERIOD:
+        case IDC_START_DOC:
+        case IDC_END_DOC:
+        case IDC_LINE_FEEDS:
+        case IDC_START_PAGE: return true;
         default: return false;
     }
 }
@@ -149,7 +156,8 @@ BOOL OnCommand(HWND page, int control, int notification) {
     }
     if (IsEdit(control)) {
         // Text set by a load clears the modified flag, so loading never counts as a change.
-        if (SendDlgItemMessageW(page, control, EM_GETMODIFY, 0, 0) != 0) SetChangesPending(page, true);
+        if (SendDlgItemMessageW(page, control, EM_GETMODIFY, 0, 0) != 0)
+            SetChangesPending(page, true);
         return TRUE;
     }
 
@@ -164,8 +172,7 @@ BOOL OnCommand(HWND page, int control, int notification) {
         case IDC_RESTORE:
             if (clicked) Restore(page, state->currentPage);
             return TRUE;
-        default:
-            return FALSE;
+        default: return FALSE;
     }
 }
 
@@ -178,13 +185,9 @@ INT_PTR CALLBACK PageDialogProc(HWND page, UINT message, WPARAM wParam, LPARAM l
             case WM_INITDIALOG:
                 OpenPage(page, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
                 return FALSE;  // the dialog manager leaves the keyboard focus alone
-            case WM_COMMAND:
-                return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
-            case WM_NCDESTROY:
-                DetachPageState(page);
-                return FALSE;
-            default:
-                return FALSE;
+            case WM_COMMAND: return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+            case WM_NCDESTROY: DetachPageState(page); return FALSE;
+            default: return FALSE;
         }
     } catch (...) {
         return FALSE;

@@ -41,8 +41,8 @@ struct ComboSetting {
 };
 
 const ComboSetting kComboSettings[] = {
-    {IDC_KNIFE_CUT, kKnifeCutChoices, schema::kEndOfDocKnifeCut.wide,
-     schema::kDefaultKnifeCut.wide, false},
+    {IDC_KNIFE_CUT, kKnifeCutChoices, schema::kEndOfDocKnifeCut.wide, schema::kDefaultKnifeCut.wide,
+     false},
     {IDC_SKIP_FIRST_PAGE, kSkipFirstPageChoices, schema::kSkipFirstStartPage.wide,
      schema::kDefaultSkipFirstStartPage.wide, false},
     {IDC_CASH_DRAWER1, kCashDrawerChoices, schema::kCashDrawer1.wide,
@@ -101,7 +101,8 @@ void LoadCombo(HWND page, const ComboSetting& s, const store::Key& printer,
     }
     if (!monitor) return;
     ComboRead fallback(monitor, s.defaultValue);
-    if (fallback.read()) SelectChoice(page, s.control, s.choices, fallback.text, s.enabledOnlyByAMatch);
+    if (fallback.read())
+        SelectChoice(page, s.control, s.choices, fallback.text, s.enabledOnlyByAMatch);
 }
 
 void LoadLineFeeds(HWND page, const store::Key& printer, const store::Key& monitor) {

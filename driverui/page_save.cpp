@@ -100,8 +100,10 @@ bool SavePageSettings(HWND page, const PROPSHEETPAGEW* currentPage) {
     {
         const store::Key monitor = store::OpenOrCreate(schema::kLanguageMonitorKey.wide);
         if (!monitor) return Stop(page, currentPage, kLanguageMonitorKeyFailed);
-        WriteIfNotEmpty(monitor, schema::kPeriodicStatus.wide, FieldText(page, IDC_PERIODIC_STATUS));
-        store::WriteNumberIgnoringResult(monitor, schema::kStatusInterval.wide, statusPeriod.number());
+        WriteIfNotEmpty(monitor, schema::kPeriodicStatus.wide,
+                        FieldText(page, IDC_PERIODIC_STATUS));
+        store::WriteNumberIgnoringResult(monitor, schema::kStatusInterval.wide,
+                                         statusPeriod.number());
     }
 
     const POEMUIPSPARAM param = OemParamOf(currentPage);
@@ -109,10 +111,12 @@ bool SavePageSettings(HWND page, const PROPSHEETPAGEW* currentPage) {
     // The shared values written above stay written.
     if (!printer) return Stop(page, currentPage, kPrinterKeyFailed);
 
-    for (const TextSetting& s : kComboValues) WriteIfNotEmpty(printer, s.value, FieldText(page, s.control));
+    for (const TextSetting& s : kComboValues)
+        WriteIfNotEmpty(printer, s.value, FieldText(page, s.control));
     store::WriteNumberIgnoringResult(printer, schema::kEndOfDocLineFeeds.wide, lineFeeds.number());
     for (const TextSetting& s : kCommandValues) {
-        if (!WriteCommand(page, param->hOEMHeap, printer, s)) return Stop(page, currentPage, kOutOfMemory);
+        if (!WriteCommand(page, param->hOEMHeap, printer, s))
+            return Stop(page, currentPage, kOutOfMemory);
     }
 
     LoadPageSettings(page, currentPage);

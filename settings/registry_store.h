@@ -44,7 +44,9 @@ class Key {
 public:
     Key() = default;
     Key(RegistryStore& store, HKEY handle) : store_(&store), handle_(handle) {}
-    Key(Key&& other) noexcept : store_(other.store_), handle_(other.handle_) { other.handle_ = nullptr; }
+    Key(Key&& other) noexcept : store_(other.store_), handle_(other.handle_) {
+        other.handle_ = nullptr;
+    }
     Key& operator=(Key&& other) noexcept;
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
@@ -62,11 +64,11 @@ private:
 
 // Opening. A failed open answers an empty Key; whatever the reason, callers only ask
 // whether the key is open.
-Key OpenForRead(const wchar_t* path);  // KEY_READ
-Key OpenForRead(const char* path);     // KEY_QUERY_VALUE
-Key OpenForWrite(const wchar_t* path); // KEY_ALL_ACCESS; the key must exist
+Key OpenForRead(const wchar_t* path);   // KEY_READ
+Key OpenForRead(const char* path);      // KEY_QUERY_VALUE
+Key OpenForWrite(const wchar_t* path);  // KEY_ALL_ACCESS; the key must exist
 Key OpenForWrite(const char* path);
-Key OpenOrCreate(const wchar_t* path); // KEY_ALL_ACCESS; creates missing keys
+Key OpenOrCreate(const wchar_t* path);  // KEY_ALL_ACCESS; creates missing keys
 Key OpenOrCreate(const char* path);
 
 // Reading. The data lands in the caller's buffer as stored: no type is converted and no

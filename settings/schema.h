@@ -13,7 +13,8 @@ struct Text {
     const char* ansi;
     const wchar_t* wide;
 };
-#define SCHEMA_TEXT(literal) ::schema::Text{literal, L"" literal}
+#define SCHEMA_TEXT(literal) \
+    ::schema::Text { literal, L"" literal }
 
 // ---- Keys, all under HKEY_LOCAL_MACHINE ----
 
@@ -22,7 +23,8 @@ inline constexpr Text kLanguageMonitorKey =
 
 // The plug-in and the utilities spell the printers key differently; key names match
 // whatever their letter case, so both name the same key.
-inline constexpr wchar_t kPrintersKeyPlugIn[] = L"System\\CurrentControlSet\\Control\\Print\\Printers";
+inline constexpr wchar_t kPrintersKeyPlugIn[] =
+    L"System\\CurrentControlSet\\Control\\Print\\Printers";
 inline constexpr char kPrintersKeyUtility[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 inline constexpr Text kPrinterDriverDataKey = SCHEMA_TEXT("PrinterDriverData");
 inline constexpr Text kPnPDataKey = SCHEMA_TEXT("PnPData");
@@ -56,8 +58,8 @@ inline constexpr Text kEndOfDocLineFeeds = SCHEMA_TEXT("EndOfDocLineFeeds");
 
 // The printer's own values, in the order in which Restore and Reset delete them.
 inline constexpr Text kPrinterValuesInDeleteOrder[] = {
-    kEndOfDocKnifeCut, kEndOfDocLineFeeds, kStartDocString, kStartPageString,
-    kEndDocString,     kSkipFirstStartPage, kCashDrawer1,   kCashDrawer2,
+    kEndOfDocKnifeCut, kEndOfDocLineFeeds,  kStartDocString, kStartPageString,
+    kEndDocString,     kSkipFirstStartPage, kCashDrawer1,    kCashDrawer2,
 };
 
 // ---- Value of a printer's PnPData key (written by others, read only) ----
@@ -102,7 +104,7 @@ inline constexpr std::size_t kPageStringBytes = 2048;          // 1023 character
 inline constexpr std::size_t kPageFieldChars = 1024;
 
 // The utilities (ANSI).
-inline constexpr std::size_t kUtilityListBytes = 260;     // list words and periodic status
+inline constexpr std::size_t kUtilityListBytes = 260;      // list words and periodic status
 inline constexpr std::size_t kUtilityCommandBytes = 1024;  // command strings: 1023 bytes
 inline constexpr std::size_t kPrinterNameBytes = 260;      // 259 characters
 inline constexpr std::size_t kManufacturerBytes = 260;

@@ -73,7 +73,8 @@ TEST_F(PageTest, WithoutWindirTheWindowsDirectoryComesFromTheSystem) {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring installed = std::wstring(system) + L"\\brimlangmon.dll";
-    ASSERT_TRUE(CopyFileW((ExeDirectory() + L"\\fake_langmon.dll").c_str(), installed.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW((ExeDirectory() + L"\\fake_langmon.dll").c_str(), installed.c_str(), FALSE));
     {
         ScopedVariable windir(page_text::kWindowsDirectoryVariable, nullptr);
         TestPage page(kTestPrinter);
@@ -105,7 +106,8 @@ TEST_F(PageTest, EachComboBoxOffersItsSliceOfTheChoiceTableInOrder) {
 
 TEST_F(PageTest, EveryChangeByTheUserEnablesSaveAndRefreshAndASecondKeepsThem) {
     PutDefaults();
-    const int edits[] = {IDC_STATUS_PERIOD, IDC_START_DOC, IDC_START_PAGE, IDC_END_DOC, IDC_LINE_FEEDS};
+    const int edits[] = {IDC_STATUS_PERIOD, IDC_START_DOC, IDC_START_PAGE, IDC_END_DOC,
+                         IDC_LINE_FEEDS};
     const int combos[] = {IDC_PERIODIC_STATUS, IDC_KNIFE_CUT, IDC_SKIP_FIRST_PAGE, IDC_CASH_DRAWER1,
                           IDC_CASH_DRAWER2};
     for (int id : edits) {
@@ -168,7 +170,8 @@ TEST_F(PageTest, SaveAnsweredYesWritesThenRestartsTheSpoolerAndReloads) {
 
     ExpectShownOnly(boxes_, page_text::kConfirmSave);
     EXPECT_EQ(GetString(PrinterKey(), schema::kStartDocString.wide), L"typed");
-    const std::vector<std::wstring> restart = {L"net stop spooler", L"wait 2000", L"net start spooler"};
+    const std::vector<std::wstring> restart = {L"net stop spooler", L"wait 2000",
+                                               L"net start spooler"};
     EXPECT_EQ(spooler_.events(), restart);
     // Every write comes before the stop; the page is loaded again after the start.
     const auto stop = std::find(journal_.begin(), journal_.end(), L"net stop spooler");
@@ -230,7 +233,8 @@ TEST_F(PageTest, RestoreDeletesExactlyTheEightValuesAndShowsTheDefaults) {
     std::vector<std::wstring> deleted;
     for (const StoreCall& call : store_->CallsOf(StoreOp::kDelete)) deleted.push_back(call.target);
     std::vector<std::wstring> expected;
-    for (const schema::Text& name : schema::kPrinterValuesInDeleteOrder) expected.push_back(name.wide);
+    for (const schema::Text& name : schema::kPrinterValuesInDeleteOrder)
+        expected.push_back(name.wide);
     EXPECT_EQ(deleted, expected);
     EXPECT_EQ(ValueNames(key), std::vector<std::wstring>{L"SomethingElse"});
     EXPECT_EQ(page.Selection(IDC_KNIFE_CUT), 1);  // the default YES
@@ -321,7 +325,8 @@ TEST_F(PageTest, TheSheetsNotificationsAreNotAnswered) {
         PSHNOTIFY notify{};
         notify.hdr.hwndFrom = GetParent(page.window());
         notify.hdr.code = code;
-        EXPECT_FALSE(PageDialogProc(page.window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify)));
+        EXPECT_FALSE(
+            PageDialogProc(page.window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify)));
     }
     EXPECT_TRUE(store_->CallsOf(StoreOp::kSet).empty());
     EXPECT_TRUE(page.SaveAndRefreshEnabled());
@@ -329,9 +334,11 @@ TEST_F(PageTest, TheSheetsNotificationsAreNotAnswered) {
 
 TEST_F(PageTest, OtherControlsAndNotificationsAreNotHandled) {
     TestPage page(kTestPrinter);
-    EXPECT_FALSE(PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_KNIFE_CUT, CBN_DROPDOWN), 0));
+    EXPECT_FALSE(
+        PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_KNIFE_CUT, CBN_DROPDOWN), 0));
     EXPECT_FALSE(PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_DRIVER_VERSION, 0), 0));
-    EXPECT_TRUE(PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_START_DOC, EN_SETFOCUS), 0));
+    EXPECT_TRUE(
+        PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_START_DOC, EN_SETFOCUS), 0));
     EXPECT_TRUE(PageDialogProc(page.window(), WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_SETFOCUS), 0));
     EXPECT_FALSE(page.SaveAndRefreshEnabled());
 }

@@ -79,10 +79,13 @@ void TestPage::Choose(int id, int index) {
 }
 
 void TestPage::Click(int id) {
-    SendMessageW(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+    SendMessageW(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control(id)));
 }
 
-void TestPage::SetText(int id, const std::wstring& text) { SetWindowTextW(control(id), text.c_str()); }
+void TestPage::SetText(int id, const std::wstring& text) {
+    SetWindowTextW(control(id), text.c_str());
+}
 
 void PageTest::SetUp() {
     ResetRegistry();

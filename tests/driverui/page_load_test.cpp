@@ -100,7 +100,7 @@ TEST_F(PageTest, NumbersShowInSignedDecimalAndStatusMatchesAnyCase) {
 TEST_F(PageTest, CommandStringsFallBackWhenAbsentEmptyOfDataOrTooLong) {
     PutDefaults();
     const std::wstring tooLong(1024, L'x');
-    PutString(PrinterKey(), schema::kStartDocString.wide, L"");           // terminator only
+    PutString(PrinterKey(), schema::kStartDocString.wide, L"");               // terminator only
     PutRaw(PrinterKey(), schema::kStartPageString.wide, REG_SZ, nullptr, 0);  // no data
     PutString(PrinterKey(), schema::kEndDocString.wide, tooLong);
     TestPage page(kTestPrinter);

@@ -118,7 +118,8 @@ TEST_F(PageSaveTest, ARefusedNumberWritesNothingAndReloads) {
     PutDefaults();
     CreateKey(PrinterKey());
     for (const Refusal& r : kRefusals) {
-        SCOPED_TRACE(testing::Message() << "status '" << r.statusPeriod << "' feeds '" << r.lineFeeds << "'");
+        SCOPED_TRACE(testing::Message()
+                     << "status '" << r.statusPeriod << "' feeds '" << r.lineFeeds << "'");
         TestPage page(kTestPrinter);
         // Program-set text reaches the field even where typing would refuse a minus sign.
         page.SetText(IDC_STATUS_PERIOD, r.statusPeriod);

@@ -26,7 +26,8 @@ protected:
 TEST_F(RegistryStoreTest, NamesMatchWhateverTheirCaseAcrossBothForms) {
     PutString(kKeyW, L"EndOfDocKnifeCut", L"YES");
 
-    store::Key wide = store::OpenForRead(L"system\\currentcontrolset\\control\\print\\monitors\\brimcotelm");
+    store::Key wide =
+        store::OpenForRead(L"system\\currentcontrolset\\control\\print\\monitors\\brimcotelm");
     ASSERT_TRUE(wide);
     wchar_t text[16];
     EXPECT_TRUE(store::ReadValue(wide, L"ENDOFDOCKNIFECUT", text, sizeof text).read());
@@ -35,7 +36,8 @@ TEST_F(RegistryStoreTest, NamesMatchWhateverTheirCaseAcrossBothForms) {
     store::Key ansi = store::OpenForRead(kKeyA);
     ASSERT_TRUE(ansi);
     char bytes[16];
-    EXPECT_TRUE(store::ReadValue(ansi, schema::kEndOfDocKnifeCutAsRead.ansi, bytes, sizeof bytes).read());
+    EXPECT_TRUE(
+        store::ReadValue(ansi, schema::kEndOfDocKnifeCutAsRead.ansi, bytes, sizeof bytes).read());
     EXPECT_STREQ(bytes, "YES");
 }
 
@@ -181,7 +183,8 @@ TEST_F(RegistryStoreTest, TheDecoratorFailsTheChosenCall) {
     store::Key key = store::OpenForRead(kKeyW.c_str());
     ASSERT_TRUE(key);
     char text[8];
-    EXPECT_EQ(store::ReadValue(key, "Secret", text, sizeof text).status, store::ReadStatus::kFailed);
+    EXPECT_EQ(store::ReadValue(key, "Secret", text, sizeof text).status,
+              store::ReadStatus::kFailed);
     EXPECT_EQ(recorder.CallsOf(StoreOp::kCreate).at(0).result, ERROR_ACCESS_DENIED);
 }
 

@@ -25,12 +25,12 @@ bool SameInBothForms(const schema::Text& t) {
 
 TEST(SchemaTest, EveryValueNameIsDistinctAndSpelledAlikeInBothForms) {
     const schema::Text names[] = {
-        schema::kPeriodicStatus,      schema::kStatusInterval,     schema::kDefaultStartDoc,
-        schema::kDefaultStartPage,    schema::kDefaultEndDoc,      schema::kDefaultSkipFirstStartPage,
-        schema::kDefaultKnifeCut,     schema::kDefaultCashDrawer1, schema::kDefaultCashDrawer2,
-        schema::kDefaultLineFeeds,    schema::kStartDocString,     schema::kStartPageString,
-        schema::kEndDocString,        schema::kSkipFirstStartPage, schema::kEndOfDocKnifeCut,
-        schema::kCashDrawer1,         schema::kCashDrawer2,        schema::kEndOfDocLineFeeds,
+        schema::kPeriodicStatus,   schema::kStatusInterval,     schema::kDefaultStartDoc,
+        schema::kDefaultStartPage, schema::kDefaultEndDoc,      schema::kDefaultSkipFirstStartPage,
+        schema::kDefaultKnifeCut,  schema::kDefaultCashDrawer1, schema::kDefaultCashDrawer2,
+        schema::kDefaultLineFeeds, schema::kStartDocString,     schema::kStartPageString,
+        schema::kEndDocString,     schema::kSkipFirstStartPage, schema::kEndOfDocKnifeCut,
+        schema::kCashDrawer1,      schema::kCashDrawer2,        schema::kEndOfDocLineFeeds,
         schema::kManufacturer,
     };
     std::set<std::wstring> seen;
@@ -46,10 +46,10 @@ TEST(SchemaTest, TheDeleteOrderHoldsEachPrinterValueOnce) {
     for (const schema::Text& name : schema::kPrinterValuesInDeleteOrder) {
         printerValues.insert(name.wide);
     }
-    EXPECT_EQ(printerValues, (std::set<std::wstring>{L"EndOfDocKnifeCut", L"EndOfDocLineFeeds",
-                                                     L"StartDocString", L"StartPageString",
-                                                     L"EndDocString", L"SkipFirstStartPage",
-                                                     L"CashDrawer1", L"CashDrawer2"}));
+    EXPECT_EQ(printerValues,
+              (std::set<std::wstring>{L"EndOfDocKnifeCut", L"EndOfDocLineFeeds", L"StartDocString",
+                                      L"StartPageString", L"EndDocString", L"SkipFirstStartPage",
+                                      L"CashDrawer1", L"CashDrawer2"}));
     EXPECT_STREQ(schema::kPrinterValuesInDeleteOrder[0].wide, L"EndOfDocKnifeCut");
     EXPECT_STREQ(schema::kPrinterValuesInDeleteOrder[7].wide, L"CashDrawer2");
 }
@@ -82,8 +82,8 @@ TEST(PrinterPathsTest, BuildsEachPathFormFromTheName) {
 }
 
 TEST(PrinterPathsTest, RefusesNamesThatWouldReachAnotherKey) {
-    for (const char* name : {"", "\\", "..\\..\\Monitors\\BrimcoteLM", "Receipt\\PnPData",
-                             "Receipt,LocalOnly", ","}) {
+    for (const char* name :
+         {"", "\\", "..\\..\\Monitors\\BrimcoteLM", "Receipt\\PnPData", "Receipt,LocalOnly", ","}) {
         const std::string narrow(name);
         const std::wstring wide(narrow.begin(), narrow.end());
         EXPECT_FALSE(schema::IsUsablePrinterName(std::string_view(narrow))) << name;

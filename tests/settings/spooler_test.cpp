@@ -44,9 +44,8 @@ TEST(SpoolerTest, RestartStopsWaitsThenStarts) {
     for (DWORD wait : {500u, 2000u, 3000u}) {
         RecordingSpooler recorder;
         spooler::RestartSpooler(wait);
-        const std::vector<std::wstring> expected = {L"net stop spooler",
-                                                    L"wait " + std::to_wstring(wait),
-                                                    L"net start spooler"};
+        const std::vector<std::wstring> expected = {
+            L"net stop spooler", L"wait " + std::to_wstring(wait), L"net start spooler"};
         EXPECT_EQ(recorder.events(), expected);
     }
 }

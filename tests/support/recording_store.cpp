@@ -62,7 +62,8 @@ void RecordingStore::Clear() {
     opens_ = closes_ = 0;
 }
 
-const RecordingStore::Fault* RecordingStore::FaultFor(StoreOp op, const std::wstring& target) const {
+const RecordingStore::Fault* RecordingStore::FaultFor(StoreOp op,
+                                                      const std::wstring& target) const {
     const std::wstring lowered = Lower(target);
     for (const Fault& f : faults_) {
         if (f.op == op && lowered.find(f.targetPart) != std::wstring::npos) return &f;
@@ -71,7 +72,8 @@ const RecordingStore::Fault* RecordingStore::FaultFor(StoreOp op, const std::wst
 }
 
 LONG RecordingStore::Record(StoreCall call) {
-    if (journal_ != nullptr) journal_->push_back(std::wstring(OpName(call.op)) + L" " + call.target);
+    if (journal_ != nullptr)
+        journal_->push_back(std::wstring(OpName(call.op)) + L" " + call.target);
     const LONG result = call.result;
     calls_.push_back(std::move(call));
     return result;
@@ -81,8 +83,8 @@ template <typename Char>
 LONG RecordingStore::Open(StoreOp op, const Char* path, REGSAM access, HKEY* key) {
     const std::wstring target = AsWide(path);
     if (const Fault* f = FaultFor(op, target)) return Record({op, target, 0, {}, f->error});
-    const LONG result = op == StoreOp::kCreate ? inner_.CreateKey(path, key)
-                                               : inner_.OpenKey(path, access, key);
+    const LONG result =
+        op == StoreOp::kCreate ? inner_.CreateKey(path, key) : inner_.OpenKey(path, access, key);
     if (result == ERROR_SUCCESS) ++opens_;
     return Record({op, target, 0, {}, result});
 }

@@ -13,8 +13,8 @@ enum class StoreOp { kOpenForRead, kOpenForWrite, kCreate, kQuery, kSet, kDelete
 
 struct StoreCall {
     StoreOp op;
-    std::wstring target;  // key path for opens, value name for value calls, empty for close
-    DWORD type = 0;       // for kSet
+    std::wstring target;     // key path for opens, value name for value calls, empty for close
+    DWORD type = 0;          // for kSet
     std::vector<BYTE> data;  // for kSet
     LONG result = ERROR_SUCCESS;
 };

@@ -58,7 +58,8 @@ void PutRaw(const std::wstring& path, const wchar_t* name, DWORD type, const voi
 }
 
 void PutString(const std::wstring& path, const wchar_t* name, const std::wstring& text) {
-    PutRaw(path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    PutRaw(path, name, REG_SZ, text.c_str(),
+           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void PutNumber(const std::wstring& path, const wchar_t* name, std::uint32_t number) {
@@ -67,7 +68,8 @@ void PutNumber(const std::wstring& path, const wchar_t* name, std::uint32_t numb
 
 std::optional<StoredValue> GetValue(const std::wstring& path, const wchar_t* name) {
     RawKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key.handle) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     DWORD type = 0;
@@ -104,7 +106,8 @@ std::optional<std::int32_t> GetNumber(const std::wstring& path, const wchar_t* n
 std::vector<std::wstring> ValueNames(const std::wstring& path) {
     std::vector<std::wstring> names;
     RawKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key.handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key.handle) !=
+        ERROR_SUCCESS) {
         return names;
     }
     for (DWORD index = 0;; ++index) {
