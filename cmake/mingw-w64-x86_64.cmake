@@ -14,6 +14,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Static runtimes: the binaries need no mingw DLL (libwinpthread, libstdc++, libgcc).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-
-# Test executables run under Wine; see scripts/winebench.sh for the environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

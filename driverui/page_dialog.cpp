@@ -1,5 +1,6 @@
 // The page's dialog procedure: opening the page, noticing changes, and its three
 // commands Save, Refresh and Restore.
+#include "driverui/language_monitor_version.h"
 #include "driverui/message_box.h"
 #include "driverui/page_choices.h"
 #include "driverui/page_context.h"
@@ -7,13 +8,10 @@
 #include "driverui/page_texts.h"
 #include "driverui/property_page.h"
 #include "driverui/resource.h"
-#include "settings/printer_paths.h"
 #include "settings/registry_store.h"
 #include "settings/schema.h"
 #include "settings/spooler.h"
 
-#include <cwchar>
-#include <memory>
 #include <string>
 
 namespace {
@@ -21,47 +19,9 @@ namespace {
 constexpr DWORD kSpoolerRestartWaitMs = 2000;
 // The command fields take what a load can read back: 1023 characters.
 constexpr WPARAM kCommandFieldLimit = schema::kPageStringBytes / sizeof(wchar_t) - 1;
-constexpr std::size_t kModulePathChars = 256;
-constexpr std::size_t kVersionTextChars = 15;
 
 bool Ask(HWND page, const page_text::Message& question) {
     return page_ui::ShowMessageBox(page, question.text, question.caption, question.type) == IDYES;
-}
-
-// "<Windows directory>\system32\brimlangmon.dll", from "windir" or, where that is not
-// set, from the system. A path that does not fit its buffer is not guessed at.
-std::wstring LanguageMonitorPath() {
-    std::wstring path(kModulePathChars, L'\0');
-    DWORD length = GetEnvironmentVariableW(page_text::kWindowsDirectoryVariable, path.data(),
-                                           kModulePathChars);
-    if (length == 0) length = GetWindowsDirectoryW(path.data(), kModulePathChars);
-    if (length == 0 || length >= kModulePathChars) return std::wstring();
-    path.resize(length);
-    path += page_text::kLanguageMonitorModule;
-    if (path.size() >= kModulePathChars) return std::wstring();
-    return path;
-}
-
-// The module's product version as "a.b.c.d", cut to 14 characters; empty when unreadable.
-std::wstring ProductVersionOf(const std::wstring& module) {
-    if (module.empty()) return std::wstring();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(module.c_str(), &ignored);
-    if (size == 0) return std::wstring();
-    std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[size]);
-    if (!block || !GetFileVersionInfoW(module.c_str(), 0, size, block.get())) return std::wstring();
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT infoBytes = 0;
-    if (!VerQueryValueW(block.get(), L"\\", reinterpret_cast<void**>(&info), &infoBytes) ||
-        info == nullptr || infoBytes < sizeof *info) {
-        return std::wstring();
-    }
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%d.%d.%d.%d", HIWORD(info->dwProductVersionMS),
-                  LOWORD(info->dwProductVersionMS), HIWORD(info->dwProductVersionLS),
-                  LOWORD(info->dwProductVersionLS));
-    text[kVersionTextChars - 1] = L'\0';
-    return text;
 }
 
 void AddChoices(HWND page, int control, ChoiceSlice slice) {
@@ -72,9 +32,13 @@ void AddChoices(HWND page, int control, ChoiceSlice slice) {
 }
 
 void OpenPage(HWND page, const PROPSHEETPAGEW* currentPage) {
-    AttachPageState(page, currentPage);
+    if (!AttachPageState(page, currentPage)) {
+        // Without its state the page cannot tell its printer or its changes: it only
+        // shows the values, and its commands stay off.
+        EnableWindow(GetDlgItem(page, IDC_RESTORE), FALSE);
+    }
     SetDlgItemTextW(page, IDC_DRIVER_VERSION, page_text::kDriverVersion);
-    const std::wstring lmVersion = ProductVersionOf(LanguageMonitorPath());
+    const std::wstring lmVersion = LanguageMonitorProductVersion();
     if (!lmVersion.empty()) SetDlgItemTextW(page, IDC_LM_VERSION, lmVersion.c_str());
 
     AddChoices(page, IDC_PERIODIC_STATUS, kPeriodicStatusChoices);
@@ -103,14 +67,8 @@ void Refresh(HWND page, const PROPSHEETPAGEW* currentPage) {
 // Drops the printer's own values so that the driver-wide defaults apply; the key stays.
 void Restore(HWND page, const PROPSHEETPAGEW* currentPage) {
     if (!Ask(page, page_text::kConfirmRestore)) return;
-    store::Key printer;
-    const POEMUIPSPARAM param = OemParamOf(currentPage);
-    if (param != nullptr && param->pPrinterName != nullptr) {
-        if (const auto path =
-                schema::PrinterDriverDataPath(std::wstring_view(param->pPrinterName))) {
-            printer = store::OpenForWrite(path->c_str());
-        }
-    }
+    const auto path = PrinterKeyPathOf(currentPage);
+    const store::Key printer = path ? store::OpenForWrite(path->c_str()) : store::Key();
     if (printer) {
         // An absent value, or one that will not go, is skipped.
         for (const schema::Text& value : schema::kPrinterValuesInDeleteOrder) {

@@ -128,16 +128,23 @@ void LoadCommand(HWND page, const CommandSetting& s, const store::Key& printer,
 }
 
 store::Key OpenPrinterKeyForRead(const PROPSHEETPAGEW* currentPage) {
-    const POEMUIPSPARAM param = OemParamOf(currentPage);
-    if (param == nullptr || param->pPrinterName == nullptr) return store::Key();
-    const auto path = schema::PrinterDriverDataPath(std::wstring_view(param->pPrinterName));
-    if (!path) return store::Key();
-    return store::OpenForRead(path->c_str());
+    const auto path = PrinterKeyPathOf(currentPage);
+    return path ? store::OpenForRead(path->c_str()) : store::Key();
+}
+
+// Disabling the focused button would leave the keyboard nowhere; the focus moves on first.
+void MoveFocusOffDisabledButtons(HWND page) {
+    const HWND focus = GetFocus();
+    if (focus == GetDlgItem(page, IDC_SAVE) || focus == GetDlgItem(page, IDC_REFRESH)) {
+        SendMessageW(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_RESTORE)),
+                     TRUE);
+    }
 }
 
 }  // namespace
 
 void LoadPageSettings(HWND page, const PROPSHEETPAGEW* currentPage) {
+    MoveFocusOffDisabledButtons(page);
     for (int control : {IDC_SAVE, IDC_REFRESH, IDC_CASH_DRAWER1, IDC_CASH_DRAWER2}) {
         EnableWindow(GetDlgItem(page, control), FALSE);
     }

@@ -10,6 +10,7 @@
 #include "settings/schema.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace {
@@ -42,6 +43,13 @@ const TextSetting kCommandValues[] = {
     {IDC_START_PAGE, schema::kStartPageString.wide},
 };
 
+// A block from the host's heap, given back to it when it goes out of scope.
+struct HeapFreer {
+    HANDLE heap;
+    void operator()(wchar_t* block) const { HeapFree(heap, 0, block); }
+};
+using HeapText = std::unique_ptr<wchar_t[], HeapFreer>;
+
 // Shows why the save stops, reloads the page (dropping the user's changes) and answers
 // false, so that no spooler restart follows.
 bool Stop(HWND page, const PROPSHEETPAGEW* currentPage, const page_text::Message& why) {
@@ -64,20 +72,18 @@ bool WriteCommand(HWND page, HANDLE heap, const store::Key& key, const TextSetti
     const HWND field = GetDlgItem(page, s.control);
     const int length = GetWindowTextLengthW(field);
     if (heap == nullptr || length < 0) return false;
-    auto* text = static_cast<wchar_t*>(
-        HeapAlloc(heap, HEAP_ZERO_MEMORY, (static_cast<SIZE_T>(length) + 1) * sizeof(wchar_t)));
-    if (text == nullptr) return false;
-    GetWindowTextW(field, text, length + 1);
-    store::WriteStringIgnoringResult(key, s.value, text);
-    HeapFree(heap, 0, text);
+    const SIZE_T bytes = (static_cast<SIZE_T>(length) + 1) * sizeof(wchar_t);
+    const HeapText text(static_cast<wchar_t*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, bytes)),
+                        HeapFreer{heap});
+    if (!text) return false;
+    GetWindowTextW(field, text.get(), length + 1);
+    store::WriteStringIgnoringResult(key, s.value, text.get());
     return true;
 }
 
-store::Key OpenOrCreatePrinterKey(POEMUIPSPARAM param) {
-    if (param == nullptr || param->pPrinterName == nullptr) return store::Key();
-    const auto path = schema::PrinterDriverDataPath(std::wstring_view(param->pPrinterName));
-    if (!path) return store::Key();
-    return store::OpenOrCreate(path->c_str());
+store::Key OpenOrCreatePrinterKey(const PROPSHEETPAGEW* currentPage) {
+    const auto path = PrinterKeyPathOf(currentPage);
+    return path ? store::OpenOrCreate(path->c_str()) : store::Key();
 }
 
 }  // namespace
@@ -106,17 +112,17 @@ bool SavePageSettings(HWND page, const PROPSHEETPAGEW* currentPage) {
                                          statusPeriod.number());
     }
 
-    const POEMUIPSPARAM param = OemParamOf(currentPage);
-    const store::Key printer = OpenOrCreatePrinterKey(param);
+    const store::Key printer = OpenOrCreatePrinterKey(currentPage);
     // The shared values written above stay written.
     if (!printer) return Stop(page, currentPage, kPrinterKeyFailed);
 
     for (const TextSetting& s : kComboValues)
         WriteIfNotEmpty(printer, s.value, FieldText(page, s.control));
     store::WriteNumberIgnoringResult(printer, schema::kEndOfDocLineFeeds.wide, lineFeeds.number());
+    const HANDLE heap =
+        OemParamOf(currentPage)->hOEMHeap;  // there is one: the key path came from it
     for (const TextSetting& s : kCommandValues) {
-        if (!WriteCommand(page, param->hOEMHeap, printer, s))
-            return Stop(page, currentPage, kOutOfMemory);
+        if (!WriteCommand(page, heap, printer, s)) return Stop(page, currentPage, kOutOfMemory);
     }
 
     LoadPageSettings(page, currentPage);

@@ -42,7 +42,8 @@ inline constexpr Message kPrinterKeyFailed{
     L"Error encountered while saving print property changes to the Registry.", L"Restore values",
     MB_OK};
 inline constexpr Message kOutOfMemory{
-    L"Not enough memory to save the command strings.  The shown values have been reloaded.",
+    L"Not enough memory to save the command strings.  Some printer values may already be "
+    L"saved; the page will show what is stored.",
     L"Restore values", MB_OK};
 
 }  // namespace page_text

@@ -100,7 +100,7 @@ inline constexpr std::size_t kNumberBytes = 4;
 // The plug-in page (UTF-16).
 inline constexpr std::size_t kPagePeriodicStatusBytes = 1024;  // 511 characters
 inline constexpr std::size_t kPageStringBytes = 2048;          // 1023 characters
-// Text taken from one of the page's fields: 1023 characters and the terminator.
+// Text taken from one of the page's fields, in characters: 1023 and the terminator.
 inline constexpr std::size_t kPageFieldChars = 1024;
 
 // The utilities (ANSI).

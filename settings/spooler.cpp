@@ -1,10 +1,16 @@
 // Stopping and starting the print spooler service after a save.
 #include "settings/spooler.h"
 
+#include <memory>
 #include <string>
 
 namespace spooler {
 namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // Runs net.exe from the system directory by its full path. Going through the command
 // interpreter would look for "net" in the current directory and on PATH first, so a
@@ -27,9 +33,9 @@ public:
                             CREATE_NO_WINDOW, nullptr, systemDir, &startup, &process)) {
             return;  // the outcome of a command is ignored, and so is a command that never ran
         }
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        const UniqueHandle thread(process.hThread);
+        const UniqueHandle running(process.hProcess);
+        WaitForSingleObject(running.get(), INFINITE);
     }
 
     void Wait(DWORD milliseconds) override { Sleep(milliseconds); }

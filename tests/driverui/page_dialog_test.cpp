@@ -38,28 +38,33 @@ private:
     std::wstring old_;
 };
 
-// A Windows directory of the test's own, holding system32\brimlangmon.dll.
-std::wstring FakeWindowsDirectory() {
+// A Windows directory of the test's own, whose system32\brimlangmon.dll is `module`.
+std::wstring FakeWindowsDirectory(const wchar_t* name, const wchar_t* module) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring windows = std::wstring(temp) + L"fakewin";
+    const std::wstring windows = std::wstring(temp) + name;
     CreateDirectoryW(windows.c_str(), nullptr);
     CreateDirectoryW((windows + L"\\system32").c_str(), nullptr);
-    CopyFileW((ExeDirectory() + L"\\fake_langmon.dll").c_str(),
+    CopyFileW((ExeDirectory() + L"\\" + module).c_str(),
               (windows + L"\\system32\\brimlangmon.dll").c_str(), FALSE);
     return windows;
 }
 
 TEST_F(PageTest, OpeningShowsTheDriverVersionAndTheLanguageMonitorsProductVersion) {
-    const std::wstring fake = FakeWindowsDirectory();
+    const std::wstring fake = FakeWindowsDirectory(L"fakewin", L"fake_langmon.dll");
+    const std::wstring longVersion = FakeWindowsDirectory(L"fakewin2", L"fake_langmon_long.dll");
     const std::wstring tooLong = L"C:\\" + std::wstring(260, L'w');
+    // Fits the 256-character buffer by itself, but not with "\system32\brimlangmon.dll".
+    const std::wstring tooLongWithModule = L"C:\\" + std::wstring(240, L'w');
     struct Case {
-        const wchar_t* windir;  // nullptr: not set
+        const wchar_t* windir;
         const wchar_t* lmVersion;
     } cases[] = {
-        {fake.c_str(), L"3.1.2.45"},
+        {fake.c_str(), L"3.1.2.45"},  // the product version, not the file version
+        {longVersion.c_str(), L"65535.65535.65"},
         {L"C:\\nowhere", L"Not Available"},
         {tooLong.c_str(), L"Not Available"},
+        {tooLongWithModule.c_str(), L"Not Available"},
     };
     for (const Case& c : cases) {
         ScopedVariable windir(page_text::kWindowsDirectoryVariable, c.windir);
@@ -365,6 +370,24 @@ TEST(PageEndToEndTest, ASaveRestartsTheRealSpooler) {
     CloseServiceHandle(manager);
     EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
     ResetRegistry();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PageTest, RestoreForAPrinterNameThatWouldReachAnotherKeyDeletesNothing) {
+    PutDefaults();
+    for (const wchar_t* name : {L"", L"..\\..\\Monitors\\BrimcoteLM"}) {
+        TestPage page(name);
+        boxes_.Clear();
+        boxes_.Answer(IDYES);
+        page.Click(IDC_RESTORE);
+        ASSERT_EQ(boxes_.shown().size(), 2u);
+        EXPECT_EQ(boxes_.shown()[1].text, page_text::kRestoreFailed.text);
+        EXPECT_TRUE(store_->CallsOf(StoreOp::kDelete).empty());
+        EXPECT_TRUE(store_->CallsOf(StoreOp::kOpenForWrite).empty());
+    }
 }
 
 }  // namespace

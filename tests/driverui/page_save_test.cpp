@@ -221,3 +221,43 @@ TEST_F(PageSaveTest, WhenTheHeapHasNoRoomTheSaveStopsWithoutCrashing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PageSaveTest, EverySavedValueIsShownAgainByAFreshPage) {
+    {
+        TestPage page(kTestPrinter);
+        FillPage(page);
+        ASSERT_TRUE(Save(page));
+    }
+    // Defaults that differ from every saved printer value, so that none shows instead.
+    PutDefaults();
+    TestPage fresh(kTestPrinter);
+    EXPECT_EQ(fresh.Selection(IDC_PERIODIC_STATUS), 2);  // shared: PutDefaults wrote it again
+    EXPECT_EQ(fresh.Selection(IDC_KNIFE_CUT), 1);
+    EXPECT_EQ(fresh.Selection(IDC_SKIP_FIRST_PAGE), 0);
+    EXPECT_EQ(fresh.Selection(IDC_CASH_DRAWER1), 1);
+    EXPECT_EQ(fresh.Selection(IDC_CASH_DRAWER2), 0);
+    EXPECT_EQ(fresh.Text(IDC_LINE_FEEDS), L"6");
+    EXPECT_EQ(fresh.Text(IDC_START_DOC), L"[ESC]@");
+    EXPECT_EQ(fresh.Text(IDC_END_DOC), L"");
+    EXPECT_EQ(fresh.Text(IDC_START_PAGE), L"<27><0x40>");
+}
+
+TEST_F(PageSaveTest, APrinterNameThatWouldReachAnotherKeyIsNeverWritten) {
+    for (const wchar_t* name : {L"", L"..\\..\\Monitors\\BrimcoteLM", L"Receipt,LocalOnly"}) {
+        SCOPED_TRACE(testing::Message() << "printer '" << name << "'");
+        TestPage page(name);
+        FillPage(page);
+        store_->Clear();
+        boxes_.Clear();
+        EXPECT_FALSE(Save(page));
+        ExpectShownOnly(boxes_, page_text::kPrinterKeyFailed);
+        const auto creates = store_->CallsOf(StoreOp::kCreate);
+        ASSERT_EQ(creates.size(), 1u);  // the language-monitor key only
+        EXPECT_EQ(creates[0].target, MonitorKey());
+        EXPECT_FALSE(GetValue(MonitorKey(), schema::kStartDocString.wide));
+    }
+}
+
+}  // namespace
