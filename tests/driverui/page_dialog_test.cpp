@@ -194,8 +194,7 @@ TEST_F(PageTest, ASaveRefusedAfterYesRestartsNoSpooler) {
     page.Type(IDC_STATUS_PERIOD, L"500");
     boxes_.Answer(IDYES);
     page.Click(IDC_SAVE);
-    ASSERT_EQ(boxes_.shown().size(), 2u);
-    EXPECT_EQ(boxes_.shown()[1].text, page_text::kStatusPeriodOutOfRange.text);
+    ExpectAnsweredThenShown(boxes_, page_text::kConfirmSave, page_text::kStatusPeriodOutOfRange);
     EXPECT_TRUE(store_->CallsOf(StoreOp::kSet).empty());
     EXPECT_TRUE(spooler_.events().empty());
     EXPECT_EQ(page.Text(IDC_STATUS_PERIOD), L"5000");
@@ -270,10 +269,7 @@ TEST_F(PageTest, RestoreWithoutThePrintersKeySaysSoAndReloads) {
     page.Type(IDC_LINE_FEEDS, L"99");
     boxes_.Answer(IDYES);
     page.Click(IDC_RESTORE);
-    ASSERT_EQ(boxes_.shown().size(), 2u);
-    EXPECT_EQ(boxes_.shown()[1].text, page_text::kRestoreFailed.text);
-    EXPECT_EQ(boxes_.shown()[1].caption, page_text::kRestoreFailed.caption);
-    EXPECT_EQ(boxes_.shown()[1].type, page_text::kRestoreFailed.type);
+    ExpectAnsweredThenShown(boxes_, page_text::kConfirmRestore, page_text::kRestoreFailed);
     EXPECT_FALSE(KeyExists(PrinterKey()));
     EXPECT_FALSE(page.SaveAndRefreshEnabled());
 }
@@ -383,8 +379,7 @@ TEST_F(PageTest, RestoreForAPrinterNameThatWouldReachAnotherKeyDeletesNothing) {
         boxes_.Clear();
         boxes_.Answer(IDYES);
         page.Click(IDC_RESTORE);
-        ASSERT_EQ(boxes_.shown().size(), 2u);
-        EXPECT_EQ(boxes_.shown()[1].text, page_text::kRestoreFailed.text);
+        ExpectAnsweredThenShown(boxes_, page_text::kConfirmRestore, page_text::kRestoreFailed);
         EXPECT_TRUE(store_->CallsOf(StoreOp::kDelete).empty());
         EXPECT_TRUE(store_->CallsOf(StoreOp::kOpenForWrite).empty());
     }

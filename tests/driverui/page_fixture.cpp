@@ -18,6 +18,17 @@ void ExpectShownOnly(const ScriptedMessageBoxes& boxes, const page_text::Message
     EXPECT_EQ(boxes.shown()[0].type, message.type);
 }
 
+void ExpectAnsweredThenShown(const ScriptedMessageBoxes& boxes, const page_text::Message& question,
+                             const page_text::Message& message) {
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const page_text::Message& expected = i == 0 ? question : message;
+        EXPECT_EQ(boxes.shown()[i].text, expected.text);
+        EXPECT_EQ(boxes.shown()[i].caption, expected.caption);
+        EXPECT_EQ(boxes.shown()[i].type, expected.type);
+    }
+}
+
 TestPage::TestPage(const wchar_t* printer, HANDLE heap) : printer_(printer) {
     param_.cbSize = sizeof param_;
     param_.pPrinterName = printer_.data();

@@ -52,6 +52,9 @@ private:
 
 // Checks that exactly `message` was shown, once, since the last Clear.
 void ExpectShownOnly(const ScriptedMessageBoxes& boxes, const page_text::Message& message);
+// Checks that `question` and then `message` were shown, and nothing else.
+void ExpectAnsweredThenShown(const ScriptedMessageBoxes& boxes, const page_text::Message& question,
+                             const page_text::Message& message);
 
 // One page for one printer, inside a parent window of its own (the page template is a
 // child dialog, as property pages are).
