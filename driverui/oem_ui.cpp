@@ -87,9 +87,7 @@ HRESULT STDMETHODCALLTYPE OemUI::GetInfo(DWORD mode, PVOID buffer, DWORD bufferB
         case OEMGI_GETSIGNATURE:
             *static_cast<DWORD*>(buffer) = kPrivateDevmodeSignature;
             return S_OK;
-        case OEMGI_GETVERSION:
-            *static_cast<DWORD*>(buffer) = kPrivateDevmodeVersion;
-            return S_OK;
+        case OEMGI_GETVERSION: *static_cast<DWORD*>(buffer) = kPrivateDevmodeVersion; return S_OK;
         default:  // publisher information: this plug-in has none
             *neededBytes = 0;
             return FailWith(ERROR_NOT_SUPPORTED);
@@ -103,17 +101,13 @@ HRESULT STDMETHODCALLTYPE OemUI::DevMode(DWORD mode, POEMDMPARAM param) {
     auto* input = static_cast<const PrivateDevmode*>(param->pOEMDMIn);
     auto* output = static_cast<PrivateDevmode*>(param->pOEMDMOut);
     switch (mode) {
-        case OEMDM_SIZE:
-            param->cbBufSize = kPrivateDevmodeSize;
-            break;
+        case OEMDM_SIZE: param->cbBufSize = kPrivateDevmodeSize; break;
         case OEMDM_DEFAULT:
             // Defaults asked for and nowhere to put them: that is no success.
             if (output == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
             SetDefaultPrivateDevmode(output);
             break;
-        case OEMDM_CONVERT:
-            ConvertPrivateDevmode(input, output);
-            break;
+        case OEMDM_CONVERT: ConvertPrivateDevmode(input, output); break;
         case OEMDM_MERGE:
             ConvertPrivateDevmode(input, output);
             ValidatePrivateDevmode(output);
@@ -127,8 +121,8 @@ HRESULT STDMETHODCALLTYPE OemUI::DevMode(DWORD mode, POEMDMPARAM param) {
 HRESULT STDMETHODCALLTYPE OemUI::PublishDriverInterface(IUnknown* hostObject) {
     if (driverInterface_ != nullptr) return S_OK;
     if (hostObject == nullptr) return E_FAIL;
-    const HRESULT result = hostObject->QueryInterface(
-        IID_IPrintOemDriverUI, reinterpret_cast<void**>(&driverInterface_));
+    const HRESULT result = hostObject->QueryInterface(IID_IPrintOemDriverUI,
+                                                      reinterpret_cast<void**>(&driverInterface_));
     if (FAILED(result)) {
         driverInterface_ = nullptr;
         return E_FAIL;
@@ -143,11 +137,8 @@ HRESULT STDMETHODCALLTYPE OemUI::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {
             // The one option item is asked for but never filled in.
             if (param->pOEMOptItems == nullptr) param->cOEMOptItems = 1;
             return S_OK;
-        case OEMCUIP_PRNPROP:
-            param->cOEMOptItems = 0;
-            return S_OK;
-        default:
-            return FailWith(ERROR_INVALID_PARAMETER);
+        case OEMCUIP_PRNPROP: param->cOEMOptItems = 0; return S_OK;
+        default: return FailWith(ERROR_INVALID_PARAMETER);
     }
 }
 
@@ -159,8 +150,7 @@ HRESULT STDMETHODCALLTYPE OemUI::DocumentPropertySheets(PPROPSHEETUI_INFO info, 
 HRESULT STDMETHODCALLTYPE OemUI::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
     if (!IsUsableSheetInfo(info)) return FailWith(ERROR_INVALID_PARAMETER);
     switch (info->Reason) {
-        case PROPSHEETUI_REASON_INIT:
-            return AddPropertiesPage(info);
+        case PROPSHEETUI_REASON_INIT: return AddPropertiesPage(info);
         case PROPSHEETUI_REASON_GET_INFO_HEADER: {
             auto* header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lParam);
             if (header == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
@@ -169,18 +159,14 @@ HRESULT STDMETHODCALLTYPE OemUI::DevicePropertySheets(PPROPSHEETUI_INFO info, LP
             info->Result = kReasonDone;
             return S_OK;
         }
-        case PROPSHEETUI_REASON_DESTROY:
-            info->Result = kReasonDone;
-            return S_OK;
+        case PROPSHEETUI_REASON_DESTROY: info->Result = kReasonDone; return S_OK;
         case PROPSHEETUI_REASON_SET_RESULT: {
             auto* setResult = reinterpret_cast<const SETRESULT_INFO*>(lParam);
             if (setResult == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
             info->Result = setResult->Result;
             return S_OK;
         }
-        default:
-            info->Result = 0;
-            return S_OK;
+        default: info->Result = 0; return S_OK;
     }
 }
 
@@ -236,8 +222,8 @@ HRESULT STDMETHODCALLTYPE OemUI::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW,
         *profileBytes = kColorProfileBufferBytes;
         return FailWith(ERROR_INSUFFICIENT_BUFFER);
     }
-    const HRESULT copied = StringCbCopyW(static_cast<wchar_t*>(profile), *profileBytes,
-                                         kColorProfile);
+    const HRESULT copied =
+        StringCbCopyW(static_cast<wchar_t*>(profile), *profileBytes, kColorProfile);
     *profileBytes = kColorProfileBufferBytes;
     *profileFlags = QCP_PROFILEDISK;
     if (FAILED(copied)) {

@@ -40,8 +40,8 @@ public:
     HRESULT STDMETHODCALLTYPE DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) override;
     HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject,
                                                 PDEVMODEW publicDevmode, PVOID privateDevmode,
-                                                ULONG queryMode, VOID* profile,
-                                                ULONG* profileBytes, FLONG* profileFlags) override;
+                                                ULONG queryMode, VOID* profile, ULONG* profileBytes,
+                                                FLONG* profileFlags) override;
     HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) override;
     HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE, HANDLE, PWSTR) override;
 

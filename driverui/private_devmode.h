@@ -16,7 +16,8 @@ struct PrivateDevmode {
     DWORD dwPrivate2;
 };
 static_assert(sizeof(PrivateDevmode) == 20, "the stored block is 20 bytes");
-static_assert(offsetof(PrivateDevmode, dwPrivate1) == 12 && offsetof(PrivateDevmode, dwPrivate2) == 16,
+static_assert(offsetof(PrivateDevmode, dwPrivate1) == 12 &&
+                  offsetof(PrivateDevmode, dwPrivate2) == 16,
               "the stored block's field offsets");
 
 inline constexpr DWORD kPrivateDevmodeSize = sizeof(PrivateDevmode);

@@ -60,8 +60,9 @@ TEST_F(OemUITest, SlotsHoldTheirMethodsInInterfaceOrder) {
     using NoArgumentsSlot = HRESULT(STDMETHODCALLTYPE*)(void*);
 
     DWORD value = 0, needed = 0;
-    EXPECT_EQ(reinterpret_cast<GetInfoSlot>(slots[3])(oemUI(), OEMGI_GETSIGNATURE, &value, 4, &needed),
-              S_OK);
+    EXPECT_EQ(
+        reinterpret_cast<GetInfoSlot>(slots[3])(oemUI(), OEMGI_GETSIGNATURE, &value, 4, &needed),
+        S_OK);
     EXPECT_EQ(value, kSignature);
 
     OEMDMPARAM param{};
@@ -165,7 +166,8 @@ void ExpectBlock(const PrivateDevmode& actual, const PrivateDevmode& expected) {
 
 TEST_F(OemUITest, DevModeSizesDefaultsConvertsAndMerges) {
     const PrivateDevmode defaults = Block(20, kSignature, 1, 0, 0);
-    const PrivateDevmode garbage = Block(kUntouched, kUntouched, kUntouched, kUntouched, kUntouched);
+    const PrivateDevmode garbage =
+        Block(kUntouched, kUntouched, kUntouched, kUntouched, kUntouched);
     const struct {
         const char* name;
         DWORD mode;
@@ -466,8 +468,8 @@ private:
                                           LPARAM lParam2) {
         const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
         const auto* bytes = reinterpret_cast<const BYTE*>(page);
-        current_->calls.push_back({sheet, function, std::vector<BYTE>(bytes, bytes + page->dwSize),
-                                   lParam2});
+        current_->calls.push_back(
+            {sheet, function, std::vector<BYTE>(bytes, bytes + page->dwSize), lParam2});
         return kAnswer;
     }
 
@@ -505,7 +507,8 @@ TEST_F(OemUITest, DevicePropertySheetsAnswersEachReason) {
         LPARAM lParam;
         ULONG_PTR result;
     } cases[] = {
-        {"get info header", PROPSHEETUI_REASON_GET_INFO_HEADER, reinterpret_cast<LPARAM>(&header), 1},
+        {"get info header", PROPSHEETUI_REASON_GET_INFO_HEADER, reinterpret_cast<LPARAM>(&header),
+         1},
         {"destroy", PROPSHEETUI_REASON_DESTROY, 0, 1},
         {"set result", PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&setResult), 77},
         {"get icon", PROPSHEETUI_REASON_GET_ICON, 0, 0},
@@ -536,7 +539,8 @@ TEST_F(OemUITest, DevicePropertySheetsRefusesUnusableRecordsWithoutAddingAPage) 
     } cases[] = {
         {"version 0x0101", 0x0101, PROPSHEETUI_REASON_INIT, true, true, true},
         {"no record", PROPSHEETUI_INFO_VERSION, PROPSHEETUI_REASON_INIT, true, true, false},
-        {"no parameter block", PROPSHEETUI_INFO_VERSION, PROPSHEETUI_REASON_INIT, false, true, true},
+        {"no parameter block", PROPSHEETUI_INFO_VERSION, PROPSHEETUI_REASON_INIT, false, true,
+         true},
         {"no property-sheet function", PROPSHEETUI_INFO_VERSION, PROPSHEETUI_REASON_INIT, true,
          false, true},
         {"header without a header", PROPSHEETUI_INFO_VERSION, PROPSHEETUI_REASON_GET_INFO_HEADER,
@@ -637,8 +641,7 @@ TEST_F(OemUITest, QueryColorProfileNamesTheProfileInto32Bytes) {
         const wchar_t* text;
     } cases[] = {
         {"32 bytes", 0, true, 32, S_OK, 0, 32, 2, L"OEMPROFILE.icm"},
-        {"64 bytes: the size answered is still 32", 0, true, 64, S_OK, 0, 32, 2,
-         L"OEMPROFILE.icm"},
+        {"64 bytes: the size answered is still 32", 0, true, 64, S_OK, 0, 32, 2, L"OEMPROFILE.icm"},
         {"31 bytes", 0, true, 31, E_FAIL, ERROR_INSUFFICIENT_BUFFER, 32, kUntouched, L""},
         {"no buffer", 0, false, 64, E_FAIL, ERROR_INSUFFICIENT_BUFFER, 32, kUntouched, L""},
         {"source profile", 1, true, 64, E_FAIL, 12345, 64, kUntouched, L""},
@@ -664,13 +667,13 @@ TEST_F(OemUITest, QueryColorProfileNamesTheProfileInto32Bytes) {
     ULONG bytes = sizeof buffer;
     FLONG flags = 0;
     SetLastError(0);
-    EXPECT_EQ(oemUI()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, nullptr,
-                                         &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        oemUI()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, nullptr, &flags),
+        E_FAIL);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(oemUI()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &bytes,
-                                         nullptr),
-              E_FAIL);
+    EXPECT_EQ(
+        oemUI()->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, buffer, &bytes, nullptr),
+        E_FAIL);
     EXPECT_EQ(bytes, sizeof buffer);
 }
 

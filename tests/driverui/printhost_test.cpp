@@ -137,8 +137,8 @@ bool SpoolerRunning() {
     if (manager == nullptr) return false;
     SC_HANDLE service = OpenServiceW(manager, L"spooler", SERVICE_QUERY_STATUS);
     SERVICE_STATUS status{};
-    const bool running =
-        service != nullptr && QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
+    const bool running = service != nullptr && QueryServiceStatus(service, &status) &&
+                         status.dwCurrentState == SERVICE_RUNNING;
     if (service != nullptr) CloseServiceHandle(service);
     CloseServiceHandle(manager);
     return running;
@@ -173,18 +173,21 @@ TEST_F(PrintHostTest, ShowsThePageForThePrinterAndASaveReachesTheRegistry) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(save) != FALSE; }));
 
     // Save asks first, in a real message box of the host's process.
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), reinterpret_cast<LPARAM>(save));
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(save));
     HWND question = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         return (question = FindDialog(host.id(), page_text::kConfirmSave.caption)) != nullptr;
     }));
     HWND yes = GetDlgItem(question, IDYES);
     ASSERT_NE(yes, nullptr);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(yes));
 
     // The page's thread answers again once the whole command is done: the values written,
     // the spooler stopped and started, the page loaded again.
-    ASSERT_TRUE(WaitUntil([&] { return FindDialog(host.id(), page_text::kConfirmSave.caption) == nullptr; }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return FindDialog(host.id(), page_text::kConfirmSave.caption) == nullptr; }));
     DWORD_PTR ignored = 0;
     ASSERT_NE(SendMessageTimeoutW(page, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored), 0);
 

@@ -18,7 +18,8 @@ Function ExportByOrdinal(HMODULE module, WORD ordinal) {
 std::wstring PathBesideExecutable(const wchar_t* fileName) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;

@@ -65,7 +65,8 @@ void RunSheet(HWND sheet, const Options& options, bool* screenshotSaved) {
                 KillTimer(nullptr, screenshotTimer);
                 RedrawWindow(sheet, nullptr, nullptr,
                              RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-                *screenshotSaved = printhost::SaveWindowImage(sheet, options.screenshotPath.c_str());
+                *screenshotSaved =
+                    printhost::SaveWindowImage(sheet, options.screenshotPath.c_str());
                 PropSheet_PressButton(sheet, PSBTN_CANCEL);
             } else if (message.wParam == closeTimer) {
                 KillTimer(nullptr, closeTimer);
@@ -108,7 +109,8 @@ int ShowPrinterProperties(const printhost::PluginModule& module, const Options& 
 
         PageCollector collector;
         const PageRequest request = RequestPages(oemUI.get(), &oemParam, &collector);
-        if (FAILED(request.headerResult)) Report(L"the sheet header request failed", request.headerResult);
+        if (FAILED(request.headerResult))
+            Report(L"the sheet header request failed", request.headerResult);
         if (FAILED(request.initResult) || collector.pages().empty()) {
             Report(L"the plug-in added no page", request.initResult);
             status = 1;
@@ -119,7 +121,8 @@ int ShowPrinterProperties(const printhost::PluginModule& module, const Options& 
             std::fflush(stdout);
             HWND sheet = CreatePrinterSheet(printerName, collector.TakePages());
             if (sheet == nullptr) {
-                Report(L"the property sheet could not be created", HRESULT_FROM_WIN32(GetLastError()));
+                Report(L"the property sheet could not be created",
+                       HRESULT_FROM_WIN32(GetLastError()));
                 status = 1;
             } else {
                 bool screenshotSaved = false;
@@ -156,8 +159,8 @@ int main() {
     const bool parsed = argv != nullptr && ParseOptions(argc, argv, &options);
     LocalFree(argv);
     if (!parsed) {
-        std::fwprintf(stderr,
-                      L"usage: printhost [--screenshot FILE.bmp] [--close-after MS] PRINTER_NAME\n");
+        std::fwprintf(
+            stderr, L"usage: printhost [--screenshot FILE.bmp] [--close-after MS] PRINTER_NAME\n");
         return 2;
     }
 

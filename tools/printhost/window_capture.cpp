@@ -45,8 +45,14 @@ bool SaveWindowImage(HWND window, const wchar_t* path) {
     Bitmap image{CreateCompatibleBitmap(screen.dc, width, height)};
     if (screen.dc == nullptr || memory.dc == nullptr || image.bitmap == nullptr) return false;
     HGDIOBJ previous = SelectObject(memory.dc, image.bitmap);
-    const BOOL copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top,
-                               SRCCOPY);
+    const BOOL copied =
+        BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY);
+    // Without a window manager (Xvfb) nobody draws the frame's caption on the screen, so
+    // the image gets the window's own caption drawn over that strip.
+    POINT clientOrigin{0, 0};
+    ClientToScreen(window, &clientOrigin);
+    RECT caption{0, 0, width, clientOrigin.y - rect.top};
+    if (caption.bottom > 0) DrawCaption(window, memory.dc, &caption, DC_ACTIVE | DC_TEXT | DC_ICON);
     SelectObject(memory.dc, previous);
     if (!copied) return false;
 
