@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -116,22 +118,6 @@ std::wstring ControlText(HWND control) {
 
 std::wstring SheetTitle() { return std::wstring(L"Properties for ") + kTestPrinter; }
 
-class PrintHostTest : public testing::Test {
-protected:
-    void SetUp() override {
-        testing_support::ResetRegistry();
-        const std::wstring monitor = schema::kLanguageMonitorKey.wide;
-        PutString(monitor, schema::kPeriodicStatus.wide, L"ENABLE");
-        PutNumber(monitor, schema::kStatusInterval.wide, 5000);
-        PutString(monitor, schema::kDefaultStartDoc.wide, L"[ESC]@");
-        PutNumber(monitor, schema::kDefaultLineFeeds.wide, 4);
-        const std::wstring printer = DriverDataPath(kTestPrinter);
-        PutString(printer, schema::kStartDocString.wide, L"[ESC]<64>");
-        PutNumber(printer, schema::kEndOfDocLineFeeds.wide, 3);
-    }
-    void TearDown() override { testing_support::ResetRegistry(); }
-};
-
 bool SpoolerRunning() {
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
     if (manager == nullptr) return false;
@@ -144,65 +130,113 @@ bool SpoolerRunning() {
     return running;
 }
 
+// The test printer with values of its own over a few defaults, and printhost showing its
+// Properties; the steps drive the page as a user does.
+class PrintHostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::ResetRegistry();
+        const std::wstring monitor = schema::kLanguageMonitorKey.wide;
+        PutString(monitor, schema::kPeriodicStatus.wide, L"ENABLE");
+        PutNumber(monitor, schema::kStatusInterval.wide, 5000);
+        PutString(monitor, schema::kDefaultStartDoc.wide, L"[ESC]@");
+        PutNumber(monitor, schema::kDefaultLineFeeds.wide, 4);
+        PutString(printer_, schema::kStartDocString.wide, L"[ESC]<64>");
+        PutNumber(printer_, schema::kEndOfDocLineFeeds.wide, 3);
+    }
+    void TearDown() override { testing_support::ResetRegistry(); }
+
+    // Starts printhost for the test printer and finds its sheet and the plug-in's page.
+    void OpenProperties() {
+        host_ = std::make_unique<HostProcess>(std::wstring(L"--close-after 300000 \"") +
+                                              kTestPrinter + L"\"");
+        ASSERT_TRUE(host_->started());
+        ASSERT_TRUE(WaitUntil([&] { return (sheet_ = FindDialog(host_->id(), SheetTitle())); }))
+            << "no property sheet titled with the printer's name";
+        page_ = PropSheet_GetCurrentPageHwnd(sheet_);
+        ASSERT_NE(page_, nullptr);
+    }
+    HWND Control(int id) const { return GetDlgItem(page_, id); }
+    std::wstring Shown(int id) const { return ControlText(Control(id)); }
+
+    // Replaces an edit's text as typing does: the modified flag is set and the page is told.
+    void Type(int id, const wchar_t* text) {
+        SendMessageW(Control(id), EM_SETSEL, 0, -1);
+        SendMessageW(Control(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+
+    // Clicks a command button, answers Yes in the real message box it raises in the host's
+    // process, and returns once the page's thread has finished the whole command.
+    void RunCommandAnsweringYes(int button, const wchar_t* question) {
+        PostMessageW(page_, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(button)));
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindDialog(host_->id(), question)); }))
+            << "no question " << testing::PrintToString(std::wstring(question));
+        HWND yes = GetDlgItem(box, IDYES);
+        ASSERT_NE(yes, nullptr);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
+        ASSERT_TRUE(WaitUntil([&] { return FindDialog(host_->id(), question) == nullptr; }));
+        // Sent messages wait for the command handler to return: after the values are
+        // written, the spooler restarted and the page loaded again.
+        DWORD_PTR ignored = 0;
+        ASSERT_NE(SendMessageTimeoutW(page_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored), 0);
+    }
+
+    // Cancel closes the sheet; the host then checks that the plug-in let go of everything.
+    DWORD CloseProperties() {
+        PostMessageW(sheet_, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        return host_->WaitForExit(30000);
+    }
+
+    const std::wstring printer_ = DriverDataPath(kTestPrinter);
+    std::unique_ptr<HostProcess> host_;
+    HWND sheet_ = nullptr;
+    HWND page_ = nullptr;
+};
+
 TEST_F(PrintHostTest, ShowsThePageForThePrinterAndASaveReachesTheRegistry) {
-    HostProcess host(std::wstring(L"--close-after 300000 \"") + kTestPrinter + L"\"");
-    ASSERT_TRUE(host.started());
-
-    HWND sheet = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (sheet = FindDialog(host.id(), SheetTitle())) != nullptr; }))
-        << "no property sheet titled with the printer's name";
-    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-    ASSERT_NE(page, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenProperties());
     wchar_t tab[64] = {};
-    GetWindowTextW(page, tab, 64);
+    GetWindowTextW(page_, tab, 64);
     EXPECT_STREQ(tab, L"Brimcote Printer Properties");
+    EXPECT_EQ(Shown(IDC_START_DOC), L"[ESC]<64>");
+    EXPECT_EQ(Shown(IDC_LINE_FEEDS), L"3");
+    EXPECT_EQ(Shown(IDC_STATUS_PERIOD), L"5000");
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_SAVE)));
 
-    // The page shows the printer's own value, falling back to the default elsewhere.
-    HWND startDoc = GetDlgItem(page, IDC_START_DOC);
-    HWND save = GetDlgItem(page, IDC_SAVE);
-    ASSERT_NE(startDoc, nullptr);
-    ASSERT_NE(save, nullptr);
-    EXPECT_EQ(ControlText(startDoc), L"[ESC]<64>");
-    EXPECT_EQ(ControlText(GetDlgItem(page, IDC_LINE_FEEDS)), L"3");
-    EXPECT_EQ(ControlText(GetDlgItem(page, IDC_STATUS_PERIOD)), L"5000");
-    EXPECT_FALSE(IsWindowEnabled(save));
+    Type(IDC_START_DOC, L"[ESC]<27>[ESC]v");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(IDC_SAVE)) != FALSE; }));
+    ASSERT_NO_FATAL_FAILURE(RunCommandAnsweringYes(IDC_SAVE, page_text::kConfirmSave.caption));
 
-    // Typed as a user types: the edit's modified flag is set and the page is told.
-    SendMessageW(startDoc, EM_SETSEL, 0, -1);
-    SendMessageW(startDoc, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"[ESC]<27>[ESC]v"));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(save) != FALSE; }));
-
-    // Save asks first, in a real message box of the host's process.
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(save));
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (question = FindDialog(host.id(), page_text::kConfirmSave.caption)) != nullptr;
-    }));
-    HWND yes = GetDlgItem(question, IDYES);
-    ASSERT_NE(yes, nullptr);
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(yes));
-
-    // The page's thread answers again once the whole command is done: the values written,
-    // the spooler stopped and started, the page loaded again.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return FindDialog(host.id(), page_text::kConfirmSave.caption) == nullptr; }));
-    DWORD_PTR ignored = 0;
-    ASSERT_NE(SendMessageTimeoutW(page, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored), 0);
-
-    const std::wstring printer = DriverDataPath(kTestPrinter);
-    EXPECT_EQ(GetString(printer, schema::kStartDocString.wide), std::wstring(L"[ESC]<27>[ESC]v"));
-    EXPECT_FALSE(IsWindowEnabled(save));
-    EXPECT_EQ(GetNumber(printer, schema::kEndOfDocLineFeeds.wide), 3);
+    EXPECT_EQ(GetString(printer_, schema::kStartDocString.wide), std::wstring(L"[ESC]<27>[ESC]v"));
+    EXPECT_EQ(GetNumber(printer_, schema::kEndOfDocLineFeeds.wide), 3);
     EXPECT_EQ(GetString(schema::kLanguageMonitorKey.wide, schema::kPeriodicStatus.wide),
               std::wstring(L"ENABLE"));
     EXPECT_EQ(GetNumber(schema::kLanguageMonitorKey.wide, schema::kStatusInterval.wide), 5000);
     EXPECT_TRUE(SpoolerRunning());
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_SAVE)));
 
-    // Cancel closes the sheet; the host then checks that the plug-in let go of everything.
-    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    EXPECT_EQ(host.WaitForExit(30000), 0u);
+    EXPECT_EQ(CloseProperties(), 0u);
+}
+
+TEST_F(PrintHostTest, RefreshDiscardsTypingAndRestoreShowsTheDefaults) {
+    ASSERT_NO_FATAL_FAILURE(OpenProperties());
+    Type(IDC_START_DOC, L"[ESC]typed");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(IDC_REFRESH)) != FALSE; }));
+    ASSERT_NO_FATAL_FAILURE(
+        RunCommandAnsweringYes(IDC_REFRESH, page_text::kConfirmRefresh.caption));
+    EXPECT_EQ(Shown(IDC_START_DOC), L"[ESC]<64>");
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_REFRESH)));
+
+    ASSERT_NO_FATAL_FAILURE(
+        RunCommandAnsweringYes(IDC_RESTORE, page_text::kConfirmRestore.caption));
+    EXPECT_EQ(GetString(printer_, schema::kStartDocString.wide), std::nullopt);
+    EXPECT_EQ(GetNumber(printer_, schema::kEndOfDocLineFeeds.wide), std::nullopt);
+    EXPECT_EQ(Shown(IDC_START_DOC), L"[ESC]@");
+    EXPECT_EQ(Shown(IDC_LINE_FEEDS), L"4");
+
+    EXPECT_EQ(CloseProperties(), 0u);
 }
 
 TEST_F(PrintHostTest, SavesAScreenshotOfTheSheetAndCloses) {
