@@ -109,17 +109,17 @@ TEST_F(PageTest, TheTemplateHasItsCaptionFontAndSize) {
 
 TEST_F(PageTest, EveryControlHasItsKindAndStyle) {
     TestPage page(kTestPrinter);
-    for (const ControlSpec& spec : kControls) {
-        SCOPED_TRACE(spec.id);
-        const HWND control = page.control(spec.id);
+    for (const ControlSpec& expected : kControls) {
+        SCOPED_TRACE(expected.id);
+        const HWND control = page.control(expected.id);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(ClassOf(control), spec.windowClass);
+        EXPECT_EQ(ClassOf(control), expected.windowClass);
         const DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
-        if (spec.windowClass == std::wstring(L"ComboBox")) {
+        if (expected.windowClass == std::wstring(L"ComboBox")) {
             EXPECT_EQ(style & kComboKind, static_cast<DWORD>(CBS_DROPDOWN));
         }
-        EXPECT_EQ(style & spec.required, spec.required);
-        EXPECT_EQ(style & spec.forbidden, kNone);
+        EXPECT_EQ(style & expected.required, expected.required);
+        EXPECT_EQ(style & expected.forbidden, kNone);
     }
 }
 
