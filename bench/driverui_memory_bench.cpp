@@ -9,6 +9,7 @@
 #include <psapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,6 +27,7 @@ constexpr int kWarmUpCycles = 20;  // first-use allocations (heaps, classes, fon
 struct Usage {
     SIZE_T privateBytes;
     DWORD handles;
+    DWORD guiObjects;  // window-system and graphics objects (fonts, brushes, menus...)
 };
 
 // The process's kernel handles, counted in the system's handle table. Wine answers
@@ -51,12 +53,17 @@ DWORD HandleCount() {
     using QueryFn = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
     static std::vector<BYTE> buffer(4 << 20);
+    if (query == nullptr) return 0;
+    NTSTATUS status;
     ULONG length = 0;
-    if (query == nullptr || query(kSystemHandleInformation, buffer.data(),
-                                  static_cast<ULONG>(buffer.size()), &length) != 0) {
-        return 0;
+    // The table grows with the system; a buffer too small must not read as "no handles".
+    while ((status = query(kSystemHandleInformation, buffer.data(),
+                           static_cast<ULONG>(buffer.size()), &length)) == kInfoLengthMismatch) {
+        buffer.resize(std::max<std::size_t>(buffer.size() * 2, length));
     }
+    if (status != 0) return 0;
     const auto* table = reinterpret_cast<const Table*>(buffer.data());
     const auto self = static_cast<USHORT>(GetCurrentProcessId());
     for (ULONG i = 0; i < table->count; ++i) {
@@ -74,19 +81,23 @@ Usage CurrentUsage() {
                          sizeof counters);
     const SIZE_T privateBytes =
         counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return {privateBytes, HandleCount()};
+    const DWORD guiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) +
+                             GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    return {privateBytes, HandleCount(), guiObjects};
 }
 
 void PrintUsage(const char* label, const Usage& usage) {
-    std::printf("  %-28s private bytes %10zu   handles %5lu\n", label,
-                static_cast<size_t>(usage.privateBytes), static_cast<unsigned long>(usage.handles));
+    std::printf("  %-28s private bytes %10zu   handles %5lu   gui objects %5lu\n", label,
+                static_cast<size_t>(usage.privateBytes), static_cast<unsigned long>(usage.handles),
+                static_cast<unsigned long>(usage.guiObjects));
 }
 
 void PrintGrowth(const Usage& before, const Usage& after) {
     std::printf(
-        "  %-28s private bytes %+10lld   handles %+5ld\n", "growth",
+        "  %-28s private bytes %+10lld   handles %+5ld   gui objects %+5ld\n", "growth",
         static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes),
-        static_cast<long>(after.handles) - static_cast<long>(before.handles));
+        static_cast<long>(after.handles) - static_cast<long>(before.handles),
+        static_cast<long>(after.guiObjects) - static_cast<long>(before.guiObjects));
 }
 
 void PumpMessages() {
@@ -100,25 +111,23 @@ void PumpMessages() {
 // One factory and one OemUI object made and let go, with a driver interface published in
 // between, as a host does each time it opens a printer's properties.
 bool ObjectCycle(const PluginModule& module) {
-    auto* driverInterface = new HostDriverInterface;
+    const ComRef<HostDriverInterface> driverInterface(new HostDriverInterface);
     bool ok;
     {
         ComRef<IPrintOemUI> oemUI;
         ok = SUCCEEDED(CreateOemUI(module, &oemUI)) &&
-             SUCCEEDED(oemUI->PublishDriverInterface(driverInterface));
+             SUCCEEDED(oemUI->PublishDriverInterface(driverInterface.get()));
     }
-    ok = ok && driverInterface->references() == 1;
-    driverInterface->Release();
-    return ok;
+    return ok && driverInterface->references() == 1;
 }
 
 // The page made through DevicePropertySheets, shown in a modeless property sheet (so its
 // dialog really is created and loads its values), then the sheet destroyed and the host's
 // heap with it.
 bool PageCycle(const PluginModule& module) {
+    HostHeap heap;  // outlives the plug-in object, whose page contexts it holds
     ComRef<IPrintOemUI> oemUI;
     if (FAILED(CreateOemUI(module, &oemUI))) return false;
-    HostHeap heap;
     std::wstring printerName = kPrinter;
     OEMUIPSPARAM oemParam{};
     oemParam.cbSize = sizeof oemParam;

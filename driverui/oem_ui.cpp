@@ -120,7 +120,7 @@ HRESULT STDMETHODCALLTYPE OemUI::DevMode(DWORD mode, POEMDMPARAM param) {
 
 HRESULT STDMETHODCALLTYPE OemUI::PublishDriverInterface(IUnknown* hostObject) {
     if (driverInterface_ != nullptr) return S_OK;
-    if (hostObject == nullptr) return E_FAIL;
+    if (hostObject == nullptr) return FailWith(ERROR_INVALID_PARAMETER);
     const HRESULT result = hostObject->QueryInterface(IID_IPrintOemDriverUI,
                                                       reinterpret_cast<void**>(&driverInterface_));
     if (FAILED(result)) {
@@ -191,8 +191,9 @@ HRESULT OemUI::AddPropertiesPage(PPROPSHEETUI_INFO info) {
     record.page.pfnDlgProc = PageDialogProc;
     record.page.lParam = reinterpret_cast<LPARAM>(context);
 
+    constexpr LPARAM kNoSecondArgument = 0;
     info->Result = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
-                                         reinterpret_cast<LPARAM>(&record), 0);
+                                         reinterpret_cast<LPARAM>(&record), kNoSecondArgument);
     return S_OK;
 }
 

@@ -58,6 +58,9 @@ TEST_F(OemUITest, SlotsHoldTheirMethodsInInterfaceOrder) {
     using QueryColorProfileSlot = HRESULT(STDMETHODCALLTYPE*)(void*, HANDLE, POEMUIOBJ, PDEVMODEW,
                                                               PVOID, ULONG, VOID*, ULONG*, FLONG*);
     using NoArgumentsSlot = HRESULT(STDMETHODCALLTYPE*)(void*);
+    using PublishSlot = HRESULT(STDMETHODCALLTYPE*)(void*, IUnknown*);
+    using CommonUIPropSlot = HRESULT(STDMETHODCALLTYPE*)(void*, DWORD, POEMCUIPPARAM);
+    using PropertySheetsSlot = HRESULT(STDMETHODCALLTYPE*)(void*, PPROPSHEETUI_INFO, LPARAM);
 
     DWORD value = 0, needed = 0;
     EXPECT_EQ(
@@ -68,6 +71,26 @@ TEST_F(OemUITest, SlotsHoldTheirMethodsInInterfaceOrder) {
     OEMDMPARAM param{};
     EXPECT_EQ(reinterpret_cast<DevModeSlot>(slots[4])(oemUI(), OEMDM_SIZE, &param), S_OK);
     EXPECT_EQ(param.cbBufSize, 20u);
+
+    // Slots 5 to 8 each leave a mark that no neighbour would.
+    SetLastError(0);
+    EXPECT_EQ(reinterpret_cast<PublishSlot>(slots[5])(oemUI(), nullptr), E_FAIL);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+
+    OEMCUIPPARAM items{};
+    items.cOEMOptItems = 5;
+    EXPECT_EQ(reinterpret_cast<CommonUIPropSlot>(slots[6])(oemUI(), OEMCUIP_PRNPROP, &items), S_OK);
+    EXPECT_EQ(items.cOEMOptItems, 0u);
+
+    PROPSHEETUI_INFO sheet{};
+    sheet.cbSize = sizeof sheet;
+    sheet.Version = PROPSHEETUI_INFO_VERSION;
+    sheet.Reason = PROPSHEETUI_REASON_DESTROY;
+    sheet.Result = kUntouched;
+    EXPECT_EQ(reinterpret_cast<PropertySheetsSlot>(slots[7])(oemUI(), &sheet, 0), S_OK);
+    EXPECT_EQ(sheet.Result, static_cast<LONG_PTR>(kUntouched));  // document sheets add nothing
+    EXPECT_EQ(reinterpret_cast<PropertySheetsSlot>(slots[8])(oemUI(), &sheet, 0), S_OK);
+    EXPECT_EQ(sheet.Result, 1);  // device sheets answer a destroy with 1
 
     wchar_t profile[16] = {};
     ULONG bytes = sizeof profile;
@@ -369,7 +392,9 @@ TEST(OemUIDriverInterface, KeepsTheFirstOfferedInterfaceAndReleasesItWithTheObje
     {
         ComRef<IPrintOemUI> oemUI;
         MakeOemUI(&oemUI);
+        SetLastError(0);
         EXPECT_EQ(oemUI->PublishDriverInterface(nullptr), E_FAIL);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
         EXPECT_EQ(oemUI->PublishDriverInterface(&refusing), E_FAIL);
         EXPECT_EQ(refusing.queries, 1);
 
@@ -581,7 +606,9 @@ TEST_F(OemUITest, DevicePropertySheetsAddsThePageWithAContextFromTheHostsHeap) {
     EXPECT_EQ(page->dwFlags, 0u);
     EXPECT_EQ(page->hInstance, Plugin().handle());
     EXPECT_EQ(page->pszTemplate, MAKEINTRESOURCEW(IDD_PRINTER_PROPERTIES));
-    EXPECT_NE(FindResourceW(page->hInstance, page->pszTemplate, MAKEINTRESOURCEW(5)), nullptr);
+    EXPECT_NE(
+        FindResourceW(page->hInstance, page->pszTemplate, reinterpret_cast<LPCWSTR>(RT_DIALOG)),
+        nullptr);
     EXPECT_NE(page->pfnDlgProc, nullptr);
     // Every other member is zero.
     const PROPSHEETPAGEW* kept = page;

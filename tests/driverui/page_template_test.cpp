@@ -18,7 +18,7 @@ namespace {
 constexpr DWORD kNone = 0;
 constexpr DWORD kComboKind = 0x3;  // CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const wchar_t* windowClass;
     DWORD required;   // style bits the control must have
@@ -27,7 +27,7 @@ struct ControlSpec {
 
 const DWORD kEditForbidden = ES_MULTILINE | ES_READONLY | ES_NUMBER;
 
-const ControlSpec kControls[] = {
+const ExpectedControl kControls[] = {
     {IDC_DRIVER_VERSION_LABEL, L"Static", kNone, kNone},
     {IDC_DRIVER_VERSION, L"Static", kNone, kNone},
     {IDC_LM_VERSION, L"Static", kNone, kNone},
@@ -109,7 +109,7 @@ TEST_F(PageTest, TheTemplateHasItsCaptionFontAndSize) {
 
 TEST_F(PageTest, EveryControlHasItsKindAndStyle) {
     TestPage page(kTestPrinter);
-    for (const ControlSpec& expected : kControls) {
+    for (const ExpectedControl& expected : kControls) {
         SCOPED_TRACE(expected.id);
         const HWND control = page.control(expected.id);
         ASSERT_NE(control, nullptr);

@@ -44,6 +44,8 @@ template <typename Interface>
 class ComRef {
 public:
     ComRef() = default;
+    // Takes over a reference the caller holds, such as a new object's first.
+    explicit ComRef(Interface* adopted) : object_(adopted) {}
     ~ComRef() { Reset(); }
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;

@@ -87,19 +87,18 @@ void RunSheet(HWND sheet, const Options& options, bool* screenshotSaved) {
 int ShowPrinterProperties(const printhost::PluginModule& module, const Options& options) {
     using namespace printhost;
     int status = 0;
-    auto* driverInterface = new HostDriverInterface;
+    const ComRef<HostDriverInterface> driverInterface(new HostDriverInterface);
     {
+        HostHeap heap;  // outlives the plug-in object, whose page contexts it holds
         ComRef<IPrintOemUI> oemUI;
         HRESULT result = CreateOemUI(module, &oemUI);
         if (FAILED(result)) {
             Report(L"creating the plug-in object failed", result);
-            driverInterface->Release();
             return 1;
         }
-        result = oemUI->PublishDriverInterface(driverInterface);
+        result = oemUI->PublishDriverInterface(driverInterface.get());
         if (FAILED(result)) Report(L"PublishDriverInterface failed", result);
 
-        HostHeap heap;
         std::wstring printerName = options.printerName;
         OEMUIPSPARAM oemParam{};
         oemParam.cbSize = sizeof oemParam;
@@ -135,14 +134,12 @@ int ShowPrinterProperties(const printhost::PluginModule& module, const Options& 
             }
         }
         EndPages(oemUI.get(), &oemParam, &collector);
-        // The plug-in object goes first, then the heap its page contexts live in.
     }
     if (driverInterface->references() != 1) {
         std::fwprintf(stderr, L"printhost: the plug-in kept %ld driver interface reference(s)\n",
                       static_cast<long>(driverInterface->references()) - 1);
         status = 1;
     }
-    driverInterface->Release();
     if (module.CanUnloadNow() != S_OK) {
         std::fwprintf(stderr, L"printhost: the plug-in refuses to be unloaded\n");
         status = 1;
