@@ -113,7 +113,7 @@ TEST(Module, DllGetClassObjectAnswersPerClassAndInterface) {
 
 TEST(ClassFactory, QueryInterfaceAcceptsIUnknownAndIClassFactoryOnly) {
     ComRef<IClassFactory> factory;
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     for (const IID* accepted : {&IID_IUnknown, &IID_IClassFactory}) {
         void* object = nullptr;
         EXPECT_EQ(factory->QueryInterface(*accepted, &object), S_OK);
@@ -130,7 +130,7 @@ TEST(ClassFactory, QueryInterfaceAcceptsIUnknownAndIClassFactoryOnly) {
 
 TEST(ClassFactory, CreateInstanceRefusesAggregationAndUnknownInterfacesWithoutLeaking) {
     ComRef<IClassFactory> factory;
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, nullptr), E_POINTER);
 
     void* object = kGarbage;
@@ -147,7 +147,7 @@ TEST(ClassFactory, CreateInstanceRefusesAggregationAndUnknownInterfacesWithoutLe
 
 TEST(ClassFactory, LiveObjectKeepsTheModuleLoadedUntilItsLastRelease) {
     ComRef<IClassFactory> factory;
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     // A factory alone does not hold the module.
     EXPECT_EQ(Plugin().CanUnloadNow(), S_OK);
 
@@ -164,13 +164,13 @@ TEST(ClassFactory, LiveObjectKeepsTheModuleLoadedUntilItsLastRelease) {
 
 TEST(ClassFactory, LockServerHoldsTheModuleUntilEveryLockIsUndone) {
     ComRef<IClassFactory> factory;
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     factory.Reset();
     EXPECT_EQ(Plugin().CanUnloadNow(), S_FALSE);
 
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
     EXPECT_EQ(Plugin().CanUnloadNow(), S_FALSE);
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
@@ -181,9 +181,9 @@ TEST(ClassFactory, LockServerHoldsTheModuleUntilEveryLockIsUndone) {
 // where they started: no increment or decrement is lost.
 TEST(ReferenceCounts, HoldUnderAddRefAndReleaseFromManyThreads) {
     ComRef<IClassFactory> factory;
-    GetFactory(&factory);
+    ASSERT_NO_FATAL_FAILURE(GetFactory(&factory));
     ComRef<IPrintOemUI> oemUI;
-    plugin_testing::MakeOemUI(&oemUI);
+    ASSERT_NO_FATAL_FAILURE(plugin_testing::MakeOemUI(&oemUI));
 
     constexpr int kThreads = 8;
     constexpr int kRounds = 20000;

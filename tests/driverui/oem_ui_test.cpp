@@ -25,7 +25,7 @@ constexpr DWORD kOtherSignature = 0x12345678;
 
 class OemUITest : public testing::Test {
 protected:
-    void SetUp() override { MakeOemUI(&oemUI_); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(MakeOemUI(&oemUI_)); }
     IPrintOemUI* oemUI() { return oemUI_.get(); }
 
 private:
@@ -391,7 +391,7 @@ TEST(OemUIDriverInterface, KeepsTheFirstOfferedInterfaceAndReleasesItWithTheObje
     CountingHostObject refusing(false), first(true), second(true);
     {
         ComRef<IPrintOemUI> oemUI;
-        MakeOemUI(&oemUI);
+        ASSERT_NO_FATAL_FAILURE(MakeOemUI(&oemUI));
         SetLastError(0);
         EXPECT_EQ(oemUI->PublishDriverInterface(nullptr), E_FAIL);
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));

@@ -40,11 +40,15 @@ PluginModule::~PluginModule() {
     if (module_ != nullptr) FreeLibrary(module_);
 }
 
+// A module that did not load, or lacks an export, answers as a missing class would.
 HRESULT PluginModule::GetClassObject(REFCLSID classId, REFIID interfaceId, void** object) const {
+    if (getClassObject_ == nullptr) return CLASS_E_CLASSNOTAVAILABLE;
     return getClassObject_(classId, interfaceId, object);
 }
 
-HRESULT PluginModule::CanUnloadNow() const { return canUnloadNow_(); }
+HRESULT PluginModule::CanUnloadNow() const {
+    return canUnloadNow_ != nullptr ? canUnloadNow_() : S_OK;
+}
 
 HRESULT CreateOemUI(const PluginModule& module, ComRef<IPrintOemUI>* oemUI) {
     ComRef<IClassFactory> factory;
