@@ -129,11 +129,7 @@ bool PageCycle(const PluginModule& module) {
     ComRef<IPrintOemUI> oemUI;
     if (FAILED(CreateOemUI(module, &oemUI))) return false;
     std::wstring printerName = kPrinter;
-    OEMUIPSPARAM oemParam{};
-    oemParam.cbSize = sizeof oemParam;
-    oemParam.pPrinterName = printerName.data();
-    oemParam.hModule = module.handle();
-    oemParam.hOEMHeap = heap.handle();
+    OEMUIPSPARAM oemParam = HostParameters(module, &printerName, heap);
     PageCollector collector;
     const PageRequest request = RequestPages(oemUI.get(), &oemParam, &collector);
     if (FAILED(request.initResult) || collector.pages().size() != 1) return false;

@@ -148,6 +148,16 @@ PageRequest RequestPages(IPrintOemUI* oemUI, OEMUIPSPARAM* oemParam, PageCollect
     return request;
 }
 
+OEMUIPSPARAM HostParameters(const PluginModule& module, std::wstring* printerName,
+                            const HostHeap& heap) {
+    OEMUIPSPARAM oemParam{};
+    oemParam.cbSize = sizeof oemParam;
+    oemParam.pPrinterName = printerName->data();
+    oemParam.hModule = module.handle();
+    oemParam.hOEMHeap = heap.handle();
+    return oemParam;
+}
+
 HRESULT EndPages(IPrintOemUI* oemUI, OEMUIPSPARAM* oemParam, PageCollector* collector) {
     PROPSHEETUI_INFO info = SheetInfo(PROPSHEETUI_REASON_DESTROY, collector, oemParam);
     return oemUI->DevicePropertySheets(&info, 0);

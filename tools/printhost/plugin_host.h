@@ -138,6 +138,10 @@ struct PageRequest {
 PROPSHEETUI_INFO SheetInfo(WORD reason, PageCollector* collector, OEMUIPSPARAM* oemParam);
 
 // DevicePropertySheets with reason 1 (header), then reason 0 (add pages).
+// The parameter block a host hands the plug-in for one printer's device sheet.
+OEMUIPSPARAM HostParameters(const PluginModule& module, std::wstring* printerName,
+                            const HostHeap& heap);
+
 PageRequest RequestPages(IPrintOemUI* oemUI, OEMUIPSPARAM* oemParam, PageCollector* collector);
 // DevicePropertySheets with reason 2, as the host says when its sheet has closed.
 HRESULT EndPages(IPrintOemUI* oemUI, OEMUIPSPARAM* oemParam, PageCollector* collector);

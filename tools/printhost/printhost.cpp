@@ -100,11 +100,7 @@ int ShowPrinterProperties(const printhost::PluginModule& module, const Options& 
         if (FAILED(result)) Report(L"PublishDriverInterface failed", result);
 
         std::wstring printerName = options.printerName;
-        OEMUIPSPARAM oemParam{};
-        oemParam.cbSize = sizeof oemParam;
-        oemParam.pPrinterName = printerName.data();
-        oemParam.hModule = module.handle();
-        oemParam.hOEMHeap = heap.handle();
+        OEMUIPSPARAM oemParam = HostParameters(module, &printerName, heap);
 
         PageCollector collector;
         const PageRequest request = RequestPages(oemUI.get(), &oemParam, &collector);
