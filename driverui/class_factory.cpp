@@ -6,25 +6,6 @@
 #include "driverui/module.h"
 #include "driverui/oem_ui.h"
 
-HRESULT STDMETHODCALLTYPE OemClassFactory::QueryInterface(REFIID interfaceId, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IClassFactory)) {
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE OemClassFactory::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE OemClassFactory::Release() {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
-}
-
 HRESULT STDMETHODCALLTYPE OemClassFactory::CreateInstance(IUnknown* outer, REFIID interfaceId,
                                                           void** object) {
     if (object == nullptr) return E_POINTER;

@@ -4,18 +4,11 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include <atomic>
+#include "driverui/com_object.h"
 
-class OemClassFactory final : public IClassFactory {
+class OemClassFactory final : public ComObject<OemClassFactory, IClassFactory, IID_IClassFactory> {
 public:
     OemClassFactory() = default;
-    OemClassFactory(const OemClassFactory&) = delete;
-    OemClassFactory& operator=(const OemClassFactory&) = delete;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IClassFactory
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID interfaceId,
@@ -23,7 +16,6 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
+    friend ComObject;  // deletes it on the last Release
     ~OemClassFactory() = default;
-
-    std::atomic<ULONG> references_{1};
 };

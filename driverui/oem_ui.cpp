@@ -52,27 +52,6 @@ OemUI::~OemUI() {
     ObjectDestroyed();
 }
 
-// ---- IUnknown ----
-
-HRESULT STDMETHODCALLTYPE OemUI::QueryInterface(REFIID interfaceId, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IPrintOemUI)) {
-        *object = static_cast<IPrintOemUI*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE OemUI::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE OemUI::Release() {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
-}
-
 // ---- IPrintOemCommon ----
 
 HRESULT STDMETHODCALLTYPE OemUI::GetInfo(DWORD mode, PVOID buffer, DWORD bufferBytes,

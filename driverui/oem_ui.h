@@ -4,21 +4,13 @@
 
 #include <windows.h>
 
-#include <atomic>
-
+#include "driverui/com_object.h"
 #include "driverui/oem_interfaces.h"
 
-class OemUI final : public IPrintOemUI {
+class OemUI final : public ComObject<OemUI, IPrintOemUI, IID_IPrintOemUI> {
 public:
     // Counts itself among the module's live objects until its last Release.
     OemUI();
-    OemUI(const OemUI&) = delete;
-    OemUI& operator=(const OemUI&) = delete;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IPrintOemCommon
     HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD bufferBytes,
@@ -46,11 +38,11 @@ public:
     HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE, HANDLE, PWSTR) override;
 
 private:
+    friend ComObject;  // deletes it on the last Release
     ~OemUI();
 
     // Adds the properties page through the host's property-sheet function (reason 0).
     HRESULT AddPropertiesPage(PPROPSHEETUI_INFO info);
 
-    std::atomic<ULONG> references_{1};
     IPrintOemDriverUI* driverInterface_ = nullptr;
 };

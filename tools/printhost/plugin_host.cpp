@@ -59,27 +59,6 @@ HRESULT CreateOemUI(const PluginModule& module, ComRef<IPrintOemUI>* oemUI) {
 
 // ---- HostDriverInterface ----
 
-HRESULT STDMETHODCALLTYPE HostDriverInterface::QueryInterface(REFIID interfaceId, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IPrintOemDriverUI)) {
-        *object = static_cast<IPrintOemDriverUI*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE HostDriverInterface::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG STDMETHODCALLTYPE HostDriverInterface::Release() {
-    const LONG remaining = InterlockedDecrement(&references_);
-    if (remaining == 0) delete this;
-    return static_cast<ULONG>(remaining);
-}
-
 HRESULT STDMETHODCALLTYPE HostDriverInterface::DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD,
                                                                    PDWORD, PDWORD) {
     return E_NOTIMPL;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driverui/com_object.h"
 #include "driverui/oem_interfaces.h"
 
 namespace printhost {
@@ -73,22 +74,19 @@ HRESULT CreateOemUI(const PluginModule& module, ComRef<IPrintOemUI>* oemUI);
 
 // The driver interface this host publishes: it answers IUnknown and IPrintOemDriverUI,
 // and each of its methods answers E_NOTIMPL. Lives on the heap; the last Release frees it.
-class HostDriverInterface final : public IPrintOemDriverUI {
+// references() tells whether the plug-in gave back what it took.
+class HostDriverInterface final
+    : public ComObject<HostDriverInterface, IPrintOemDriverUI, IID_IPrintOemDriverUI> {
 public:
     HostDriverInterface() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
                                                   PDWORD) override;
     HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override;
     HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override;
-    // The current reference count, for checks that the plug-in gave back what it took.
-    ULONG references() const { return references_; }
 
 private:
+    friend ComObject;  // deletes it on the last Release
     ~HostDriverInterface() = default;
-    LONG references_ = 1;
 };
 
 // A private heap, as the host hands one to the plug-in in OEMUIPSPARAM.hOEMHeap.
