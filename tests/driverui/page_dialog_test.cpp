@@ -1,5 +1,6 @@
 // The page's dialog procedure: opening, change tracking, and Save, Refresh and Restore.
 #include "tests/driverui/page_fixture.h"
+#include "tests/support/spooler_service.h"
 
 #include "driverui/page_choices.h"
 #include "driverui/property_page.h"
@@ -354,17 +355,7 @@ TEST(PageEndToEndTest, ASaveRestartsTheRealSpooler) {
     page.Click(IDC_SAVE);
     EXPECT_EQ(GetNumber(schema::kLanguageMonitorKey.wide, schema::kStatusInterval.wide), 3000);
 
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-    SC_HANDLE service = OpenServiceW(manager, L"spooler", SERVICE_QUERY_STATUS);
-    SERVICE_STATUS status{};
-    for (int i = 0; i < 50; ++i) {
-        QueryServiceStatus(service, &status);
-        if (status.dwCurrentState != SERVICE_START_PENDING) break;
-        Sleep(100);
-    }
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(SpoolerStateAfterStart(), static_cast<DWORD>(SERVICE_RUNNING));
     ResetRegistry();
 }
 

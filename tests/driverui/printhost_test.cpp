@@ -18,6 +18,7 @@
 #include "driverui/resource.h"
 #include "settings/schema.h"
 #include "tests/support/registry_fixture.h"
+#include "tests/support/spooler_service.h"
 #include "tools/printhost/plugin_host.h"
 
 namespace {
@@ -118,18 +119,6 @@ std::wstring ControlText(HWND control) {
 
 std::wstring SheetTitle() { return std::wstring(L"Properties for ") + kTestPrinter; }
 
-bool SpoolerRunning() {
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (manager == nullptr) return false;
-    SC_HANDLE service = OpenServiceW(manager, L"spooler", SERVICE_QUERY_STATUS);
-    SERVICE_STATUS status{};
-    const bool running = service != nullptr && QueryServiceStatus(service, &status) &&
-                         status.dwCurrentState == SERVICE_RUNNING;
-    if (service != nullptr) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return running;
-}
-
 // The test printer with values of its own over a few defaults, and printhost showing its
 // Properties; the steps drive the page as a user does.
 class PrintHostTest : public testing::Test {
@@ -214,7 +203,7 @@ TEST_F(PrintHostTest, ShowsThePageForThePrinterAndASaveReachesTheRegistry) {
     EXPECT_EQ(GetString(schema::kLanguageMonitorKey.wide, schema::kPeriodicStatus.wide),
               std::wstring(L"ENABLE"));
     EXPECT_EQ(GetNumber(schema::kLanguageMonitorKey.wide, schema::kStatusInterval.wide), 5000);
-    EXPECT_TRUE(SpoolerRunning());
+    EXPECT_EQ(testing_support::SpoolerState(), static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_SAVE)));
 
     EXPECT_EQ(CloseProperties(), 0u);

@@ -2,6 +2,7 @@
 #include "settings/spooler.h"
 
 #include "tests/support/recording_spooler.h"
+#include "tests/support/spooler_service.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +13,10 @@
 #include <vector>
 
 using testing_support::RecordingSpooler;
+using testing_support::SpoolerState;
+using testing_support::SpoolerStateAfterStart;
 
 namespace {
-
-DWORD SpoolerState() {
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (manager == nullptr) return 0;
-    SC_HANDLE service = OpenServiceW(manager, L"spooler", SERVICE_QUERY_STATUS);
-    SERVICE_STATUS status{};
-    if (service != nullptr) {
-        QueryServiceStatus(service, &status);
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return status.dwCurrentState;
-}
-
-// The start command returns once the service has been asked to start; allow it a moment
-// to report that it runs.
-DWORD SpoolerStateAfterStart() {
-    for (int i = 0; i < 50 && SpoolerState() == SERVICE_START_PENDING; ++i) Sleep(100);
-    return SpoolerState();
-}
 
 void StopAndWaitUntilStopped() {
     spooler::StopSpooler();
